@@ -1,0 +1,156 @@
+#include "CountdownTimer.h"
+
+#include "MonotonicClock.h"
+#include "NotificationNames.h"
+#include "PreferenceController.h"
+#include "Util.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace {
+constexpr double secondsPerMinute = 60.0;
+constexpr int fallbackPhaseMinutes = 59;
+// A time left counts as a whole second while it lies less than this above a whole number.
+constexpr double wholeSecondWindow = 0.1;
+} // namespace
+
+CountdownTimer::CountdownTimer(QObject *parent)
+    : CountdownTimer(MonotonicClock::seconds, parent)
+{
+}
+
+CountdownTimer::CountdownTimer(Clock clock, QObject *parent)
+    : CountdownTimer(PreferenceController::preferenceSpringMinutes(), std::move(clock), parent)
+{
+}
+
+CountdownTimer::CountdownTimer(double minutes, Clock clock, QObject *parent)
+    : QObject(parent)
+    , _interval(minutes * secondsPerMinute)
+    , _clock(std::move(clock))
+    , _lastUpdate(_clock())
+{
+    configureTimers();
+}
+
+void CountdownTimer::configureTimers()
+{
+    _timer.setTimerType(Qt::PreciseTimer);
+    _timer.setInterval(std::chrono::milliseconds(
+        static_cast<int>(std::lround(COUNTDOWN_TIMER_INTERVAL_DEFAULT * 1000))));
+    connect(&_timer, &QTimer::timeout, this, &CountdownTimer::doUpdate);
+    _timer.start();
+}
+
+void CountdownTimer::pause()
+{
+    _isPaused = true;
+}
+
+void CountdownTimer::restart()
+{
+    _isPaused = false;
+}
+
+void CountdownTimer::nudge(double seconds)
+{
+    setSecondsLeft(secondsLeft() + seconds);
+}
+
+void CountdownTimer::setSecondsLeft(double seconds)
+{
+    storeSecondsLeft(seconds);
+    postWholeSecondInWindow(seconds);
+}
+
+void CountdownTimer::doUpdate()
+{
+    const double now = _clock();
+    if (isRunning()) {
+        if (secondsLeft() > 0)
+            takeOffElapsed(now - _lastUpdate);
+        else
+            startNextSeason();
+    }
+    _lastUpdate = now;
+}
+
+void CountdownTimer::startNextSeason()
+{
+    _phase.increment();
+    int minutes = fallbackPhaseMinutes;
+    if (_phase.isInOrderWriting())
+        minutes = PreferenceController::preferenceOrderWritingMinutes();
+    else if (_phase.isSpring())
+        minutes = PreferenceController::preferenceSpringMinutes();
+    else if (_phase.isFall())
+        minutes = PreferenceController::preferenceFallMinutes();
+    setSecondsLeft(minutes * secondsPerMinute);
+    emit phaseChanged();
+    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY,
+                           _phase.description());
+}
+
+void CountdownTimer::storeSecondsLeft(double seconds)
+{
+    _interval = seconds;
+    emit secondsLeftChanged();
+    emit displayTimeChanged();
+    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY,
+                           displayTime());
+}
+
+void CountdownTimer::takeOffElapsed(double elapsed)
+{
+    const double before = secondsLeft();
+    storeSecondsLeft(before - elapsed);
+    postWholeSecondsPassed(before, secondsLeft());
+}
+
+// A time set directly (a nudge, a phase start) is a whole second when it lies just above one.
+void CountdownTimer::postWholeSecondInWindow(double seconds)
+{
+    if (seconds - std::floor(seconds) < wholeSecondWindow)
+        postWholeSecond(Util::saturatedInt(std::round(seconds)));
+}
+
+// A tick announces the whole second N when it takes the time left from N + 0.1 or above to
+// below it, so every second is announced exactly once however the ticks fall. When one tick
+// passes several (a stall, a resume from suspend) only the last of them still matters.
+void CountdownTimer::postWholeSecondsPassed(double before, double after)
+{
+    const double lowestPassed = std::floor(after - wholeSecondWindow) + 1;
+    if (lowestPassed + wholeSecondWindow <= before)
+        postWholeSecond(Util::saturatedInt(lowestPassed));
+}
+
+void CountdownTimer::postWholeSecond(int seconds)
+{
+    Util::postNotification(SOUND_PLAYER_NOTIFICATION_NAME, SECONDS_KEY, QString::number(seconds));
+}
+
+QString CountdownTimer::displayTime() const
+{
+    return displayTime(secondsLeft());
+}
+
+QString CountdownTimer::displayTime(double secondsLeft)
+{
+    const double minutes = std::trunc(std::floor(secondsLeft) / secondsPerMinute);
+    if (minutes > 0) {
+        const int shownMinutes = Util::saturatedInt(minutes);
+        const double seconds = std::floor(secondsLeft - secondsPerMinute * shownMinutes);
+        const int shownSeconds = std::clamp(Util::saturatedInt(seconds), 0, 59);
+        return QString::asprintf("%d:%02d", shownMinutes, shownSeconds);
+    }
+    return QString::asprintf("0:%04.1f", std::max(0.0, secondsLeft - secondsPerMinute * minutes));
+}
+
+QString CountdownTimer::description() const
+{
+    return QStringLiteral("%1%2--> %3")
+        .arg(isPaused() ? QStringLiteral("PAUSED ") : QString(), _phase.description(),
+             displayTime());
+}

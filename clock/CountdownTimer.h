@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Phase.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+// The game clock: counts the current phase down by the time that passes between ticks,
+// moves the phase on when it runs out, and announces the time left, each whole second and
+// each new phase as notifications. It never calls a view or the sound player.
+class CountdownTimer : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(double secondsLeft READ secondsLeft WRITE setSecondsLeft NOTIFY secondsLeftChanged)
+    Q_PROPERTY(QString displayTime READ displayTime NOTIFY displayTimeChanged)
+    Q_PROPERTY(bool isPaused READ isPaused)
+    Q_PROPERTY(bool isRunning READ isRunning)
+
+public:
+    // Answers seconds on a clock that only moves forward.
+    using Clock = std::function<double()>;
+
+    static constexpr double COUNTDOWN_TIMER_INTERVAL_DEFAULT = 0.1;
+
+    // Paused at the Spring length from the store, in "Spring 1901".
+    explicit CountdownTimer(QObject *parent = nullptr);
+    explicit CountdownTimer(Clock clock, QObject *parent = nullptr);
+    CountdownTimer(double minutes, Clock clock, QObject *parent = nullptr);
+
+    void pause();
+    void restart();
+    void nudge(double seconds);
+
+    double secondsLeft() const { return _interval; }
+    void setSecondsLeft(double seconds);
+    QString displayTime() const;
+    static QString displayTime(double secondsLeft);
+
+    bool isPaused() const { return _isPaused; }
+    bool isRunning() const { return !_isPaused; }
+    const Phase &phase() const { return _phase; }
+    QString description() const;
+
+    const QTimer &timer() const { return _timer; }
+
+public slots:
+    // One tick: takes off the time since the previous tick, or starts the next phase once
+    // the time has run out.
+    void doUpdate();
+
+signals:
+    void secondsLeftChanged();
+    void displayTimeChanged();
+    void phaseChanged();
+
+private:
+    void configureTimers();
+    void startNextSeason();
+    void storeSecondsLeft(double seconds);
+    void takeOffElapsed(double elapsed);
+    void postWholeSecondInWindow(double seconds);
+    void postWholeSecondsPassed(double before, double after);
+    static void postWholeSecond(int seconds);
+
+    double _interval;
+    bool _isPaused = true;
+    Phase _phase;
+    QTimer _timer;
+    Clock _clock;
+    double _lastUpdate;
+};

@@ -1,0 +1,74 @@
+#include "Phase.h"
+
+#include "PreferenceController.h"
+#include "Util.h"
+
+#include <limits>
+
+Phase::Phase()
+    : _year(1901)
+    , _season(SPRING())
+    , _isInOrderWriting(false)
+{
+}
+
+QString Phase::SPRING()
+{
+    return QStringLiteral("Spring");
+}
+
+QString Phase::FALL()
+{
+    return QStringLiteral("Fall");
+}
+
+QString Phase::ORDER_WRITING()
+{
+    return QStringLiteral("Orders");
+}
+
+QString Phase::AFTER_WIERD_SEASON()
+{
+    return SPRING();
+}
+
+bool Phase::isSpring() const
+{
+    return Util::contains(season(), SPRING());
+}
+
+bool Phase::isFall() const
+{
+    return Util::contains(season(), FALL());
+}
+
+void Phase::simpleIncrement()
+{
+    if (isSpring()) {
+        setSeason(FALL());
+    } else if (isFall()) {
+        setSeason(SPRING());
+        // The calendar has no last year; it stops counting at the largest one it can hold.
+        if (year() < std::numeric_limits<int>::max())
+            setYear(year() + 1);
+    } else {
+        setSeason(AFTER_WIERD_SEASON());
+    }
+}
+
+void Phase::increment()
+{
+    if (isInOrderWriting() || PreferenceController::preferenceIsDropDead()) {
+        setIsInOrderWriting(false);
+        simpleIncrement();
+    } else {
+        setIsInOrderWriting(true);
+    }
+}
+
+QString Phase::description() const
+{
+    const QString orderWriting
+        = isInOrderWriting() ? QStringLiteral(" (%1)").arg(ORDER_WRITING()) : QString();
+    return QStringLiteral("%1%2 %3").arg(season(), orderWriting, QString::number(year()));
+}

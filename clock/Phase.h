@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// The game calendar: season, game-year and whether the players are writing orders.
+class Phase
+{
+public:
+    Phase();
+
+    static QString SPRING();
+    static QString FALL();
+    static QString ORDER_WRITING();
+    static QString AFTER_WIERD_SEASON();
+
+    int year() const { return _year; }
+    void setYear(int year) { _year = year; }
+    QString season() const { return _season; }
+    void setSeason(const QString &season) { _season = season; }
+    bool isInOrderWriting() const { return _isInOrderWriting; }
+    void setIsInOrderWriting(bool isInOrderWriting) { _isInOrderWriting = isInOrderWriting; }
+
+    bool isSpring() const;
+    bool isFall() const;
+
+    // The next season, leaving order writing as it is.
+    void simpleIncrement();
+    // The next phase: negotiation, then order writing unless the store says drop-dead.
+    void increment();
+
+    QString description() const;
+
+private:
+    int _year;
+    QString _season;
+    bool _isInOrderWriting;
+};

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the clock if needed and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset default > /dev/null
+cmake --build --preset default -j "$(nproc)" --target MervaneTimer
+exec build/default/app/MervaneTimer "$@"
