@@ -89,8 +89,8 @@ void CountdownTimer::startNextSeason()
         minutes = PreferenceController::preferenceFallMinutes();
     setSecondsLeft(minutes * secondsPerMinute);
     emit phaseChanged();
-    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY,
-                           _phase.description());
+    Util::postNotification(
+        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, _phase.description());
 }
 
 void CountdownTimer::storeSecondsLeft(double seconds)
@@ -98,8 +98,8 @@ void CountdownTimer::storeSecondsLeft(double seconds)
     _interval = seconds;
     emit secondsLeftChanged();
     emit displayTimeChanged();
-    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY,
-                           displayTime());
+    Util::postNotification(
+        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, displayTime());
 }
 
 void CountdownTimer::takeOffElapsed(double elapsed)
@@ -152,5 +152,5 @@ QString CountdownTimer::description() const
 {
     return QStringLiteral("%1%2--> %3")
         .arg(isPaused() ? QStringLiteral("PAUSED ") : QString(), _phase.description(),
-             displayTime());
+            displayTime());
 }

@@ -17,8 +17,8 @@ void NotificationCenter::addObserver(QObject *context, const QString &name, Hand
 void NotificationCenter::removeObserver(const QObject *context)
 {
     _observers.erase(std::remove_if(_observers.begin(), _observers.end(),
-                                    [context](const Observer &o) { return o.context == context; }),
-                     _observers.end());
+                         [context](const Observer &o) { return o.context == context; }),
+        _observers.end());
 }
 
 void NotificationCenter::post(const QString &name, const QVariantMap &userInfo)
@@ -40,7 +40,7 @@ void NotificationCenter::post(const QString &name, const QVariantMap &userInfo)
 
 const NotificationCenter::Observer *NotificationCenter::find(quint64 id) const
 {
-    const auto it = std::find_if(_observers.begin(), _observers.end(),
-                                 [id](const Observer &o) { return o.id == id; });
+    const auto it = std::find_if(
+        _observers.begin(), _observers.end(), [id](const Observer &o) { return o.id == id; });
     return it == _observers.end() ? nullptr : &*it;
 }

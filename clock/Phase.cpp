@@ -68,7 +68,7 @@ void Phase::increment()
 
 QString Phase::description() const
 {
-    const QString orderWriting
-        = isInOrderWriting() ? QStringLiteral(" (%1)").arg(ORDER_WRITING()) : QString();
+    const QString orderWriting =
+        isInOrderWriting() ? QStringLiteral(" (%1)").arg(ORDER_WRITING()) : QString();
     return QStringLiteral("%1%2 %3").arg(season(), orderWriting, QString::number(year()));
 }

@@ -29,8 +29,8 @@ void ensureInitialized()
 
 int saturated(qlonglong value)
 {
-    return static_cast<int>(std::clamp<qlonglong>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<qlonglong>(
+        value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Reads a stored value the way an integer read of the defaults would: numbers, booleans and
@@ -64,7 +64,7 @@ void PreferenceController::initialize()
     defaults.insert(CVLDefaultsFallMinutesKey, 10);
     defaults.insert(CVLDefaultsOrderWritingMinutesKey, 1);
     defaults.insert(CVLDefaultsMarquisTextKey,
-                    QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
+        QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
     registeredDefaults().insert(defaults);
 }
 
@@ -73,7 +73,7 @@ QString PreferenceController::storePath()
     if (!chosenStorePath().isEmpty())
         return chosenStorePath();
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Corvelworks"),
-                     QStringLiteral("MervaneTimer"))
+        QStringLiteral("MervaneTimer"))
         .fileName();
 }
 

@@ -138,10 +138,10 @@ void TestCountdownTimer::phasesFollowTheCalendar_data()
     QTest::newRow("order writing")
         << true
         << QStringList{"Spring (Orders) 1901 300", "Fall 1901 600", "Fall (Orders) 1901 300",
-                       "Spring 1902 900", "Spring (Orders) 1902 300", "Fall 1902 600"};
+               "Spring 1902 900", "Spring (Orders) 1902 300", "Fall 1902 600"};
     QTest::newRow("drop-dead") << false
                                << QStringList{"Fall 1901 600", "Spring 1902 900", "Fall 1902 600",
-                                              "Spring 1903 900"};
+                                      "Spring 1903 900"};
 }
 
 void TestCountdownTimer::phasesFollowTheCalendar()
@@ -167,8 +167,8 @@ void TestCountdownTimer::phasesFollowTheCalendar()
     QCOMPARE(seen, phases);
     // Each phase ran its full length, plus the half-second tick that noticed the end.
     QCOMPARE(lengths.first(), "900.5");
-    QCOMPARE(_log->valuesFor(PHASE_DEFAULT_KEY), QStringList(seen).replaceInStrings(
-                                                     QRegularExpression(" \\d+$"), QString()));
+    QCOMPARE(_log->valuesFor(PHASE_DEFAULT_KEY),
+        QStringList(seen).replaceInStrings(QRegularExpression(" \\d+$"), QString()));
 }
 
 void TestCountdownTimer::phaseChangeAnnouncesInOrder()
@@ -180,9 +180,9 @@ void TestCountdownTimer::phaseChangeAnnouncesInOrder()
     connect(&timer, &CountdownTimer::phaseChanged, this, [&] { signalOrder << "phase"; });
     timer.restart();
     tick(timer, _clock, 0.1);
-    QCOMPARE(_log->lines(), QStringList({QStringLiteral("%1=10:00").arg(COUNTDOWN_DEFAULT_KEY),
-                                         QStringLiteral("seconds=600"),
-                                         QStringLiteral("%1=Fall 1901").arg(PHASE_DEFAULT_KEY)}));
+    QCOMPARE(_log->lines(),
+        QStringList({QStringLiteral("%1=10:00").arg(COUNTDOWN_DEFAULT_KEY),
+            QStringLiteral("seconds=600"), QStringLiteral("%1=Fall 1901").arg(PHASE_DEFAULT_KEY)}));
     QCOMPARE(signalOrder, QStringList({"seconds", "display", "phase"}));
 }
 
@@ -204,8 +204,9 @@ void TestCountdownTimer::nudgeWhilePausedActsAtOnce()
 {
     CountdownTimer timer(20.0 / 60.0, _clock.function());
     timer.nudge(-60);
-    QCOMPARE(_log->lines(), QStringList({QStringLiteral("%1=0:00.0").arg(COUNTDOWN_DEFAULT_KEY),
-                                         QStringLiteral("seconds=-40")}));
+    QCOMPARE(_log->lines(),
+        QStringList({QStringLiteral("%1=0:00.0").arg(COUNTDOWN_DEFAULT_KEY),
+            QStringLiteral("seconds=-40")}));
     tick(timer, _clock, 100);
     QVERIFY(timer.isPaused());
     QCOMPARE(timer.phase().description(), "Spring 1901");

@@ -27,9 +27,8 @@ void TestNotificationCenter::deliversInSubscriptionOrderToMatchingNamesOnly()
     QStringList order;
     center.addObserver(&context, "a", [&](const QVariantMap &) { order << "first"; });
     center.addObserver(&context, "b", [&](const QVariantMap &) { order << "other name"; });
-    center.addObserver(&context, "a", [&](const QVariantMap &info) {
-        order << info.value("k").toString();
-    });
+    center.addObserver(
+        &context, "a", [&](const QVariantMap &info) { order << info.value("k").toString(); });
     center.post("a", {{"k", "second"}});
     QCOMPARE(order, QStringList({"first", "second"}));
 }
@@ -78,10 +77,14 @@ void TestNotificationCenter::containsIsLiteralAndCaseSensitive_data()
     QTest::addColumn<QString>("string");
     QTest::addColumn<QString>("substring");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("inside") << "Early Spring" << "Spring" << true;
-    QTest::newRow("lower case") << "spring" << "Spring" << false;
-    QTest::newRow("regex characters are literal") << "+1m" << "1.m" << false;
-    QTest::newRow("empty substring is never found") << "Spring" << "" << false;
+    QTest::newRow("inside") << "Early Spring"
+                            << "Spring" << true;
+    QTest::newRow("lower case") << "spring"
+                                << "Spring" << false;
+    QTest::newRow("regex characters are literal") << "+1m"
+                                                  << "1.m" << false;
+    QTest::newRow("empty substring is never found") << "Spring"
+                                                    << "" << false;
 }
 
 void TestNotificationCenter::containsIsLiteralAndCaseSensitive()

@@ -22,15 +22,14 @@ void TestPhase::incrementRunsTheSeasons_data()
 {
     QTest::addColumn<bool>("useOrderWriting");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("order writing") << true
-                                   << QStringList{"Spring 1901",        "Spring (Orders) 1901",
-                                                  "Fall 1901",          "Fall (Orders) 1901",
-                                                  "Spring 1902",        "Spring (Orders) 1902",
-                                                  "Fall 1902",          "Fall (Orders) 1902",
-                                                  "Spring 1903"};
+    QTest::newRow("order writing")
+        << true
+        << QStringList{"Spring 1901", "Spring (Orders) 1901", "Fall 1901", "Fall (Orders) 1901",
+               "Spring 1902", "Spring (Orders) 1902", "Fall 1902", "Fall (Orders) 1902",
+               "Spring 1903"};
     QTest::newRow("drop-dead") << false
                                << QStringList{"Spring 1901", "Fall 1901", "Spring 1902",
-                                              "Fall 1902", "Spring 1903"};
+                                      "Fall 1902", "Spring 1903"};
 }
 
 void TestPhase::incrementRunsTheSeasons()

@@ -30,7 +30,7 @@ void TestPreferenceController::answersTheRegisteredDefaultsWithoutWritingThem()
     QVERIFY(!PreferenceController::preferenceUseOrderWriting());
     QVERIFY(PreferenceController::preferenceIsDropDead());
     QCOMPARE(PreferenceController::preferenceMarquisText(),
-             "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
+        "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
     QVERIFY(!QFile::exists(store.path()));
     QCOMPARE(PreferenceController::intPreference("no.such.key"), 0);
 }
@@ -72,7 +72,8 @@ void TestPreferenceController::lengthsAndTextsAreStoredUnchanged()
     PreferenceController::setPreferenceMarquisText(QString());
     QCOMPARE(PreferenceController::preferenceSpringMinutes(), 0);
     QCOMPARE(PreferenceController::preferenceFallMinutes(), -5);
-    QCOMPARE(PreferenceController::preferenceOrderWritingMinutes(), std::numeric_limits<int>::max());
+    QCOMPARE(
+        PreferenceController::preferenceOrderWritingMinutes(), std::numeric_limits<int>::max());
     QVERIFY(!PreferenceController::preferenceMarquisText().isNull());
     QCOMPARE(PreferenceController::preferenceMarquisText(), "");
     PreferenceController::setPreferenceMarquisText("Round 3 = finals; 50% off, \"ok\"\nä");

@@ -9,8 +9,8 @@ NotificationLog::NotificationLog()
         for (auto it = userInfo.begin(); it != userInfo.end(); ++it)
             append(it.key() + QLatin1Char('=') + it.value().toString());
     };
-    NotificationCenter::defaultCenter().addObserver(this, RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME,
-                                                    record);
+    NotificationCenter::defaultCenter().addObserver(
+        this, RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, record);
     NotificationCenter::defaultCenter().addObserver(this, SOUND_PLAYER_NOTIFICATION_NAME, record);
 }
 
