@@ -1,0 +1,10 @@
+#include "PhaseView.h"
+
+#include "NotificationNames.h"
+
+PhaseView::PhaseView(QWidget *parent)
+    : ResizableTextView(parent)
+{
+    setText(PHASE_DEFAULT_TEXT);
+    setKey(PHASE_DEFAULT_KEY);
+}

@@ -1,0 +1,118 @@
+#include "ResizableTextView.h"
+
+#include "NotificationCenter.h"
+#include "NotificationNames.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace {
+constexpr double heightFactor = 0.8;
+// Text is measured once at this size and scaled: unhinted outlines grow linearly.
+constexpr double referencePixelSize = 1000.0;
+
+const QFontMetricsF &referenceMetrics()
+{
+    static const QFontMetricsF metrics = [] {
+        QFont font = ResizableTextView::textFont();
+        font.setPixelSize(static_cast<int>(referencePixelSize));
+        return QFontMetricsF(font);
+    }();
+    return metrics;
+}
+} // namespace
+
+ResizableTextView::ResizableTextView(QWidget *parent)
+    : QWidget(parent)
+    , _text(RESIZABLE_DEFAULT_TEXT)
+    , _key(RESIZABLE_DEFAULT_KEY)
+{
+    NotificationCenter::defaultCenter().addObserver(this, RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME,
+        [this](const QVariantMap &userInfo) { handleTextChange(userInfo); });
+}
+
+ResizableTextView::~ResizableTextView()
+{
+    // Leave before the widget is half torn down, not when QObject announces its end.
+    NotificationCenter::defaultCenter().removeObserver(this);
+}
+
+QFont ResizableTextView::textFont()
+{
+    static const QFont font = [] {
+        QFont resolved;
+        // "Futura-MediumItalic"; machines without Futura get the Futura-like Beteckna.
+        resolved.setFamilies({QStringLiteral("Futura"), QStringLiteral("BetecknaGS")});
+        resolved.setWeight(QFont::Medium);
+        resolved.setItalic(true);
+        resolved.setHintingPreference(QFont::PreferNoHinting);
+        return resolved;
+    }();
+    return font;
+}
+
+QFont ResizableTextView::fontAttributes(int fontSize) const
+{
+    QFont font = textFont();
+    font.setPixelSize(qMax(1, fontSize));
+    return font;
+}
+
+void ResizableTextView::setKey(const QString &key)
+{
+    _key = key;
+    emit keyChanged();
+}
+
+QSizeF ResizableTextView::measure(const QString &text, double pixelSize) const
+{
+    const QFontMetricsF &metrics = referenceMetrics();
+    const double scale = pixelSize / referencePixelSize;
+    return {metrics.horizontalAdvance(text) * scale, metrics.height() * scale};
+}
+
+void ResizableTextView::resetFontSize()
+{
+    float size = static_cast<float>(height() * heightFactor);
+    if (fitWidth()) {
+        const double measured = measure(maxText(), size).width();
+        if (measured > width() && measured > 0)
+            size = static_cast<float>(size * (width() / measured));
+    }
+    setFontSize(static_cast<int>(size));
+}
+
+void ResizableTextView::center()
+{
+    const QSizeF textSize = measure(maxText(), fontSize());
+    QPointF point(0, 0);
+    if (width() > textSize.width())
+        point.setX(static_cast<int>(width() - textSize.width()) / 2);
+    if (height() > textSize.height())
+        point.setY(static_cast<int>(height() - textSize.height()) / 2);
+    setPoint(point);
+}
+
+void ResizableTextView::handleTextChange(const QVariantMap &userInfo)
+{
+    const auto entry = userInfo.constFind(key());
+    if (entry == userInfo.constEnd())
+        return;
+    setText(entry->toString());
+    update();
+}
+
+void ResizableTextView::paintEvent(QPaintEvent *)
+{
+    resetFontSize();
+    center();
+    if (fontSize() <= 0)
+        return;
+    const QFont font = fontAttributes();
+    // The line box's lower edge is point().y() above the bottom; the baseline sits one
+    // descent above that edge.
+    const double descent = referenceMetrics().descent() * fontSize() / referencePixelSize;
+    const QPointF baseline(point().x(), height() - point().y() - descent);
+    QPainter painter(this);
+    _sprite.draw(painter, baseline, text(), font, palette().color(QPalette::WindowText));
+}
