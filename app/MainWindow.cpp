@@ -1,0 +1,35 @@
+#include "MainWindow.h"
+
+#include "MervaneTimerAppDelegate.h"
+#include "ui_MainWindow.h"
+
+MainWindow::MainWindow(MervaneTimerAppDelegate &delegate, QWidget *parent)
+    : QMainWindow(parent)
+    , _ui(std::make_unique<Ui::MainWindow>())
+{
+    _ui->setupUi(this);
+    delegate.setWindow(this);
+    delegate.setCountdownView(_ui->countdownView);
+    delegate.setMarquisView(_ui->marquisView);
+    connectActions(delegate);
+    delegate.awakeFromNib();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectActions(MervaneTimerAppDelegate &delegate)
+{
+    connect(_ui->pauseAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::pauseTimer);
+    connect(_ui->continueAction, &QAction::triggered, &delegate,
+        &MervaneTimerAppDelegate::continueTimer);
+    connect(_ui->pauseOrContinueAction, &QAction::triggered, &delegate,
+        &MervaneTimerAppDelegate::pauseOrContinueTimer);
+    for (QAction *nudge :
+        {_ui->plus10sAction, _ui->minus10sAction, _ui->plus30sAction, _ui->minus30sAction,
+            _ui->plus1mAction, _ui->minus1mAction, _ui->plus10mAction, _ui->minus10mAction}) {
+        connect(nudge, &QAction::triggered, &delegate,
+            [&delegate, nudge] { delegate.nudgeTimer(nudge); });
+    }
+    connect(_ui->playAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::play);
+    connect(_ui->quitAction, &QAction::triggered, this, &QWidget::close);
+}

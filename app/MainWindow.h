@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+class MervaneTimerAppDelegate;
+
+// The window of the three texts, laid out in Designer, with every operator command in its
+// Clock menu. It connects the delegate's outlets and actions.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(MervaneTimerAppDelegate &delegate, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const Ui::MainWindow &ui() const { return *_ui; }
+
+private:
+    void connectActions(MervaneTimerAppDelegate &delegate);
+
+    std::unique_ptr<Ui::MainWindow> _ui;
+};

@@ -1,0 +1,112 @@
+#include "MervaneTimerAppDelegate.h"
+
+#include "CountdownView.h"
+#include "NotificationNames.h"
+#include "SoundPlayer.h"
+#include "Util.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+
+// The title as shown, without the ampersands that mark its mnemonic ("&&" is a literal &).
+QString withoutMnemonics(const QString &title)
+{
+    QString shown;
+    for (int i = 0; i < title.size(); ++i) {
+        if (title.at(i) == QLatin1Char('&') && ++i == title.size())
+            break;
+        shown.append(title.at(i));
+    }
+    return shown;
+}
+
+void postText(const ResizableTextView *view, const QString &text)
+{
+    // Without a view there is no key to post under, and a post without text says nothing.
+    if (view && !text.isNull())
+        Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, view->key(), text);
+}
+
+} // namespace
+
+MervaneTimerAppDelegate::MervaneTimerAppDelegate(CountdownTimer::Clock clock, QObject *parent)
+    : QObject(parent)
+    , _timer(std::make_unique<CountdownTimer>(std::move(clock)))
+    , _soundPlayer(std::make_unique<SoundPlayer>())
+{
+}
+
+MervaneTimerAppDelegate::~MervaneTimerAppDelegate() = default;
+
+void MervaneTimerAppDelegate::awakeFromNib()
+{
+    if (_window)
+        _window->installEventFilter(this);
+}
+
+bool MervaneTimerAppDelegate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == _window && event->type() == QEvent::Close)
+        QCoreApplication::exit(0);
+    return QObject::eventFilter(watched, event);
+}
+
+double MervaneTimerAppDelegate::nudgeAmount(const QString &title)
+{
+    const QString shown = withoutMnemonics(title);
+    double seconds = 60;
+    if (Util::contains(shown, QStringLiteral("30s")))
+        seconds = 30;
+    else if (Util::contains(shown, QStringLiteral("10m")))
+        seconds = 600;
+    else if (Util::contains(shown, QStringLiteral("1m")))
+        seconds = 60;
+    else if (Util::contains(shown, QStringLiteral("10s")))
+        seconds = 10;
+    return Util::contains(shown, QStringLiteral("-")) ? -seconds : seconds;
+}
+
+void MervaneTimerAppDelegate::pauseTimer()
+{
+    _timer->pause();
+}
+
+void MervaneTimerAppDelegate::continueTimer()
+{
+    _timer->restart();
+}
+
+void MervaneTimerAppDelegate::pauseOrContinueTimer()
+{
+    if (_timer->isPaused())
+        _timer->restart();
+    else
+        _timer->pause();
+}
+
+void MervaneTimerAppDelegate::nudgeTimer(const QAction *sender)
+{
+    _timer->nudge(nudgeAmount(sender ? sender->text() : QString()));
+}
+
+void MervaneTimerAppDelegate::play()
+{
+    _soundPlayer->play(0);
+}
+
+void MervaneTimerAppDelegate::setMarquisText(const QString &text)
+{
+    _marquisText = text;
+    postText(_marquisView, text);
+    emit marquisTextChanged();
+}
+
+void MervaneTimerAppDelegate::setDisplayTime(const QString &text)
+{
+    postText(_countdownView, text);
+    _displayTime = text;
+    emit displayTimeChanged();
+}

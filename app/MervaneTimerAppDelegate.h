@@ -1,0 +1,73 @@
+#pragma once
+
+#include "CountdownTimer.h"
+#include "CountdownView.h"
+#include "MonotonicClock.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class QAction;
+class SoundPlayer;
+
+// Ties the application together: owns the one countdown and the one cue player, turns the
+// operator's commands into calls on them, forwards texts to the views by notification, and
+// ends the application when the main window closes.
+class MervaneTimerAppDelegate : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString marquisText READ marquisText WRITE setMarquisText NOTIFY marquisTextChanged)
+    Q_PROPERTY(QString displayTime READ displayTime WRITE setDisplayTime NOTIFY displayTimeChanged)
+
+public:
+    explicit MervaneTimerAppDelegate(
+        CountdownTimer::Clock clock = MonotonicClock::seconds, QObject *parent = nullptr);
+    ~MervaneTimerAppDelegate() override;
+
+    QWidget *window() const { return _window; }
+    void setWindow(QWidget *window) { _window = window; }
+    ResizableTextView *marquisView() const { return _marquisView; }
+    void setMarquisView(ResizableTextView *view) { _marquisView = view; }
+    CountdownView *countdownView() const { return _countdownView; }
+    void setCountdownView(CountdownView *view) { _countdownView = view; }
+    CountdownTimer &timer() const { return *_timer; }
+    SoundPlayer &soundPlayer() const { return *_soundPlayer; }
+
+    // Called once the outlets are connected: watches the main window for its closing.
+    void awakeFromNib();
+
+    // Seconds to nudge by for a command's title: "30s", "10m", "1m", "10s", the first found,
+    // else a minute; a hyphen-minus anywhere makes it negative.
+    static double nudgeAmount(const QString &title);
+
+    QString marquisText() const { return _marquisText; }
+    void setMarquisText(const QString &text);
+    QString displayTime() const { return _displayTime; }
+    void setDisplayTime(const QString &text);
+
+public slots:
+    void pauseTimer();
+    void continueTimer();
+    void pauseOrContinueTimer();
+    void nudgeTimer(const QAction *sender);
+    void play();
+
+signals:
+    void marquisTextChanged();
+    void displayTimeChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPointer<QWidget> _window;
+    std::unique_ptr<CountdownTimer> _timer;
+    QString _marquisText;
+    QPointer<ResizableTextView> _marquisView;
+    QString _displayTime;
+    QPointer<CountdownView> _countdownView;
+    std::unique_ptr<SoundPlayer> _soundPlayer;
+};
