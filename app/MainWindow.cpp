@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
+#include "AppController.h"
 #include "MervaneTimerAppDelegate.h"
 #include "ui_MainWindow.h"
 
-MainWindow::MainWindow(MervaneTimerAppDelegate &delegate, QWidget *parent)
+MainWindow::MainWindow(
+    MervaneTimerAppDelegate &delegate, AppController &appController, QWidget *parent)
     : QMainWindow(parent)
     , _ui(std::make_unique<Ui::MainWindow>())
 {
@@ -11,13 +13,13 @@ MainWindow::MainWindow(MervaneTimerAppDelegate &delegate, QWidget *parent)
     delegate.setWindow(this);
     delegate.setCountdownView(_ui->countdownView);
     delegate.setMarquisView(_ui->marquisView);
-    connectActions(delegate);
+    connectActions(delegate, appController);
     delegate.awakeFromNib();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::connectActions(MervaneTimerAppDelegate &delegate)
+void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController &appController)
 {
     connect(_ui->pauseAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::pauseTimer);
     connect(_ui->continueAction, &QAction::triggered, &delegate,
@@ -31,5 +33,9 @@ void MainWindow::connectActions(MervaneTimerAppDelegate &delegate)
             [&delegate, nudge] { delegate.nudgeTimer(nudge); });
     }
     connect(_ui->playAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::play);
+    connect(_ui->fullScreenAction, &QAction::triggered, &delegate,
+        &MervaneTimerAppDelegate::toggleFullScreen);
+    connect(_ui->preferencesAction, &QAction::triggered, &appController,
+        &AppController::showPreferencePanel);
     connect(_ui->quitAction, &QAction::triggered, this, &QWidget::close);
 }

@@ -7,6 +7,7 @@
 namespace Ui {
 class MainWindow;
 }
+class AppController;
 class MervaneTimerAppDelegate;
 
 // The window of the three texts, laid out in Designer, with every operator command in its
@@ -16,13 +17,14 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow(MervaneTimerAppDelegate &delegate, QWidget *parent = nullptr);
+    MainWindow(
+        MervaneTimerAppDelegate &delegate, AppController &appController, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     const Ui::MainWindow &ui() const { return *_ui; }
 
 private:
-    void connectActions(MervaneTimerAppDelegate &delegate);
+    void connectActions(MervaneTimerAppDelegate &delegate, AppController &appController);
 
     std::unique_ptr<Ui::MainWindow> _ui;
 };

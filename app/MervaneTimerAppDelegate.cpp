@@ -1,6 +1,7 @@
 #include "MervaneTimerAppDelegate.h"
 
 #include "CountdownView.h"
+#include "FullScreenWindow.h"
 #include "NotificationNames.h"
 #include "SoundPlayer.h"
 #include "Util.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QScreen>
 
 namespace {
 
@@ -109,4 +111,53 @@ void MervaneTimerAppDelegate::setDisplayTime(const QString &text)
     postText(_countdownView, text);
     _displayTime = text;
     emit displayTimeChanged();
+}
+
+void MervaneTimerAppDelegate::toggleFullScreen()
+{
+    if (_fullScreenWindow) {
+        turnOffFullScreen(_oldFrame);
+        return;
+    }
+    _oldFrame = _window ? _window->geometry() : QRect();
+    turnOnFullScreen();
+}
+
+void MervaneTimerAppDelegate::turnOnFullScreen()
+{
+    if (_fullScreenWindow) {
+        // Already on: the display is there; just bring it forward.
+        _fullScreenWindow->raise();
+        _fullScreenWindow->activateWindow();
+        return;
+    }
+    if (!_window)
+        return;
+    _fullScreenWindow = std::make_unique<FullScreenWindow>(_window->screen());
+    // The main window's commands, shortcuts included, work in full screen too.
+    _fullScreenWindow->addActions(_window->findChildren<QAction *>());
+    auto *leave = new QAction(_fullScreenWindow.get());
+    leave->setShortcut(Qt::Key_Escape);
+    connect(leave, &QAction::triggered, this, &MervaneTimerAppDelegate::toggleFullScreen);
+    _fullScreenWindow->addAction(leave);
+    _fullScreenWindow->setDisplay(_window->takeCentralWidget());
+    _fullScreenWindow->setWindowTitle(_window->windowTitle());
+    _fullScreenWindow->showFullScreen();
+    _fullScreenWindow->raise();
+    _fullScreenWindow->activateWindow();
+}
+
+void MervaneTimerAppDelegate::turnOffFullScreen(const QRect &frame)
+{
+    if (!_fullScreenWindow || !_window)
+        return;
+    QWidget *display = _fullScreenWindow->takeDisplay();
+    _window->setCentralWidget(display);
+    display->show();
+    _window->show();
+    _window->raise();
+    _window->activateWindow();
+    _window->setGeometry(frame);
+    _fullScreenWindow->close();
+    _fullScreenWindow.reset();
 }

@@ -4,12 +4,15 @@
 #include "CountdownView.h"
 #include "MonotonicClock.h"
 
+#include <QMainWindow>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <memory>
 
+class FullScreenWindow;
 class QAction;
 class SoundPlayer;
 
@@ -27,8 +30,8 @@ public:
         CountdownTimer::Clock clock = MonotonicClock::seconds, QObject *parent = nullptr);
     ~MervaneTimerAppDelegate() override;
 
-    QWidget *window() const { return _window; }
-    void setWindow(QWidget *window) { _window = window; }
+    QMainWindow *window() const { return _window; }
+    void setWindow(QMainWindow *window) { _window = window; }
     ResizableTextView *marquisView() const { return _marquisView; }
     void setMarquisView(ResizableTextView *view) { _marquisView = view; }
     CountdownView *countdownView() const { return _countdownView; }
@@ -54,6 +57,14 @@ public slots:
     void pauseOrContinueTimer();
     void nudgeTimer(const QAction *sender);
     void play();
+    void toggleFullScreen();
+    // Moves the display into a window covering the main window's screen.
+    void turnOnFullScreen();
+    // Moves the display back and gives the main window `frame` again.
+    void turnOffFullScreen(const QRect &frame);
+
+public:
+    FullScreenWindow *fullScreenWindow() const { return _fullScreenWindow.get(); }
 
 signals:
     void marquisTextChanged();
@@ -63,7 +74,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QPointer<QWidget> _window;
+    QPointer<QMainWindow> _window;
+    std::unique_ptr<FullScreenWindow> _fullScreenWindow;
+    QRect _oldFrame;
     std::unique_ptr<CountdownTimer> _timer;
     QString _marquisText;
     QPointer<ResizableTextView> _marquisView;

@@ -1,3 +1,4 @@
+#include "AppController.h"
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 
@@ -56,7 +57,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", qPrintable(message));
 
     MervaneTimerAppDelegate delegate;
-    MainWindow window(delegate);
+    AppController appController;
+    MainWindow window(delegate, appController);
     window.show();
     return app.exec();
 }

@@ -1,5 +1,11 @@
 #include "PreferenceController.h"
 
+#include "ui_Preferences.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
 #include <QSettings>
 
 #include <algorithm>
@@ -174,4 +180,140 @@ bool PreferenceController::store(const QString &key, const QVariant &value)
     settings.setValue(key, value);
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+PreferenceController::PreferenceController(QObject *parent)
+    : QObject(parent)
+{
+}
+
+PreferenceController::~PreferenceController() = default;
+
+void PreferenceController::showWindow()
+{
+    if (!_window)
+        loadWindow();
+    showStoredValues();
+    _window->show();
+    _window->raise();
+    _window->activateWindow();
+}
+
+void PreferenceController::loadWindow()
+{
+    _window = std::make_unique<QWidget>();
+    _ui = std::make_unique<Ui::Preferences>();
+    _ui->setupUi(_window.get());
+    for (QLabel *message :
+        {_ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage, _ui->saveMessage}) {
+        message->setStyleSheet(QStringLiteral("color: #b00020"));
+    }
+    connect(_ui->marquisTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeMarquisText);
+    connect(_ui->springMinutesTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeSpring);
+    connect(_ui->fallMinutesTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeFall);
+    connect(_ui->orderWritingMinutesTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeOrderWritingMinutes);
+    connect(_ui->orderWritingCheckBox, &QCheckBox::clicked, this,
+        &PreferenceController::toggleOrderWriting);
+}
+
+void PreferenceController::showStoredValues()
+{
+    _ui->marquisTextField->setText(preferenceMarquisText());
+    _ui->springMinutesTextField->setText(QString::number(preferenceSpringMinutes()));
+    _ui->fallMinutesTextField->setText(QString::number(preferenceFallMinutes()));
+    _ui->orderWritingMinutesTextField->setText(QString::number(preferenceOrderWritingMinutes()));
+    _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
+    for (QLabel *message : {_ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage})
+        message->clear();
+}
+
+QLineEdit *PreferenceController::marquisTextField() const
+{
+    return _ui ? _ui->marquisTextField : nullptr;
+}
+
+QLineEdit *PreferenceController::springMinutesTextField() const
+{
+    return _ui ? _ui->springMinutesTextField : nullptr;
+}
+
+QLineEdit *PreferenceController::fallMinutesTextField() const
+{
+    return _ui ? _ui->fallMinutesTextField : nullptr;
+}
+
+QLineEdit *PreferenceController::orderWritingMinutesTextField() const
+{
+    return _ui ? _ui->orderWritingMinutesTextField : nullptr;
+}
+
+QCheckBox *PreferenceController::orderWritingCheckBox() const
+{
+    return _ui ? _ui->orderWritingCheckBox : nullptr;
+}
+
+void PreferenceController::changeMarquisText()
+{
+    if (_ui && _ui->marquisTextField->isModified()) {
+        _ui->marquisTextField->setModified(false);
+        reportSave(setPreferenceMarquisText(_ui->marquisTextField->text()));
+    }
+}
+
+void PreferenceController::changeSpring()
+{
+    if (_ui)
+        changeMinutes(_ui->springMinutesTextField, _ui->springMessage, setPreferenceSpringMinutes);
+}
+
+void PreferenceController::changeFall()
+{
+    if (_ui)
+        changeMinutes(_ui->fallMinutesTextField, _ui->fallMessage, setPreferenceFallMinutes);
+}
+
+void PreferenceController::changeOrderWritingMinutes()
+{
+    if (_ui) {
+        changeMinutes(_ui->orderWritingMinutesTextField, _ui->orderWritingMessage,
+            setPreferenceOrderWritingMinutes);
+    }
+}
+
+void PreferenceController::changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int))
+{
+    if (!field->isModified())
+        return;
+    bool whole = false;
+    const int minutes = field->text().trimmed().toInt(&whole);
+    if (!whole) {
+        // The stored length stays in force; the entry stays for the operator to mend.
+        message->setText(tr("Whole minutes only; not saved"));
+        return;
+    }
+    field->setModified(false);
+    message->clear();
+    reportSave(setter(minutes));
+}
+
+void PreferenceController::toggleOrderWriting()
+{
+    // Mixed counts as on; without the check box the flag is off.
+    const bool on = _ui && _ui->orderWritingCheckBox->checkState() != Qt::Unchecked;
+    reportSave(setPreferenceUseOrderWriting(on));
+}
+
+void PreferenceController::reportSave(bool saved)
+{
+    if (!_ui)
+        return;
+    _ui->saveMessage->setText(saved ? QString()
+                                    : tr("Could not save the preferences to %1: the file or its "
+                                         "folder is not writable. The change lasts until the "
+                                         "clock is closed.")
+                                          .arg(storePath()));
 }

@@ -1,7 +1,18 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QVariant>
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+namespace Ui {
+class Preferences;
+}
 
 inline constexpr char CVLDefaultsSpringMinutesKey[] = "defaults.springMinutes";
 inline constexpr char CVLDefaultsFallMinutesKey[] = "defaults.fallMinutes";
@@ -9,13 +20,36 @@ inline constexpr char CVLDefaultsOrderWritingMinutesKey[] = "defaults.orderWriti
 inline constexpr char CVLDefaultsUseOrderWritingKey[] = "defaults.useOrderWriting";
 inline constexpr char CVLDefaultsMarquisTextKey[] = "defaults.marquisText";
 
-// The operator's preferences, kept in a per-user INI file. Every read goes to the file (or,
-// while it holds no usable value, to the registered defaults, which live only in memory);
-// every write is flushed before the setter returns. Setters answer false when the value
-// could not be saved.
-class PreferenceController
+// The operator's preferences. Its class side is the store, over a per-user INI file: every
+// read goes to the file (or, while it holds no usable value, to the registered defaults,
+// which live only in memory); every write is flushed before the setter returns, and setters
+// answer false when the value could not be saved. An instance is the controller of the
+// preferences window, which it loads from its Designer form on first show.
+class PreferenceController : public QObject
 {
+    Q_OBJECT
+
 public:
+    explicit PreferenceController(QObject *parent = nullptr);
+    ~PreferenceController() override;
+
+    // Loads the window if needed, fills it with the values in force and brings it forward.
+    void showWindow();
+    QWidget *window() const { return _window.get(); }
+
+    QLineEdit *marquisTextField() const;
+    QLineEdit *springMinutesTextField() const;
+    QLineEdit *fallMinutesTextField() const;
+    QLineEdit *orderWritingMinutesTextField() const;
+    QCheckBox *orderWritingCheckBox() const;
+
+    // Each stores its control's value when the operator ends an edit.
+    void changeMarquisText();
+    void changeSpring();
+    void changeFall();
+    void changeOrderWritingMinutes();
+    void toggleOrderWriting();
+
     static void initialize();
 
     static int intPreference(const QString &key);
@@ -43,4 +77,12 @@ public:
 private:
     static QVariant stored(const QString &key);
     static bool store(const QString &key, const QVariant &value);
+
+    void loadWindow();
+    void showStoredValues();
+    void changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int));
+    void reportSave(bool saved);
+
+    std::unique_ptr<QWidget> _window;
+    std::unique_ptr<Ui::Preferences> _ui;
 };

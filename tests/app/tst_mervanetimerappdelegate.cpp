@@ -1,3 +1,4 @@
+#include "AppController.h"
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 #include "NotificationCenter.h"
@@ -34,6 +35,7 @@ private:
     double now = 100;
     std::unique_ptr<TemporaryStore> _store;
     std::unique_ptr<MervaneTimerAppDelegate> _delegate;
+    AppController _appController;
     std::unique_ptr<MainWindow> _window;
 };
 
@@ -41,7 +43,7 @@ void TestAppDelegate::init()
 {
     _store = std::make_unique<TemporaryStore>();
     _delegate = std::make_unique<MervaneTimerAppDelegate>([this] { return now; });
-    _window = std::make_unique<MainWindow>(*_delegate);
+    _window = std::make_unique<MainWindow>(*_delegate, _appController);
 }
 
 void TestAppDelegate::cleanup()

@@ -73,6 +73,34 @@ differ "$stopped" "$(countdown)" && fail "Pause did not stop the clock"
 press Up
 differ "$stopped" "$(countdown)" || fail "a nudge did not change the time"
 
+# Full screen: a second window of the same title covering the whole screen.
+screen_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
+        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && echo "$id"
+    done
+    true
+}
+press F11
+sleep 0.5
+full=$(screen_window)
+[[ -n "$full" ]] || fail "F11 did not cover the screen"
+before=$(import -window "$full" -gravity center -crop 100%x40%+0+0 +repage "$work/full1.png"; echo "$work/full1.png")
+press Down
+import -window "$full" -gravity center -crop 100%x40%+0+0 +repage "$work/full2.png"
+differ "$before" "$work/full2.png" || fail "a shortcut did nothing in full screen"
+press F11
+sleep 0.5
+[[ -z "$(screen_window)" ]] || fail "F11 did not leave full screen"
+xdotool windowfocus --sync "$window"
+press F11
+sleep 0.5
+[[ -n "$(screen_window)" ]] || fail "F11 did not go to full screen again"
+press Escape
+sleep 0.5
+[[ -z "$(screen_window)" ]] || fail "Escape did not leave full screen"
+xdotool windowfocus --sync "$window"
+
 press ctrl+q
 for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 set +e

@@ -1,0 +1,17 @@
+#include "AppController.h"
+
+#include "PreferenceController.h"
+
+AppController::AppController(QObject *parent)
+    : QObject(parent)
+{
+}
+
+AppController::~AppController() = default;
+
+void AppController::showPreferencePanel()
+{
+    if (!_preferenceController)
+        _preferenceController = std::make_unique<PreferenceController>();
+    _preferenceController->showWindow();
+}
