@@ -51,7 +51,8 @@ void MervaneTimerAppDelegate::awakeFromNib()
 
 bool MervaneTimerAppDelegate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == _window && event->type() == QEvent::Close)
+    // Test the event first: a window being destroyed is no longer a QMainWindow.
+    if (event->type() == QEvent::Close && watched == _window)
         QCoreApplication::exit(0);
     return QObject::eventFilter(watched, event);
 }
