@@ -37,6 +37,8 @@ public:
     CountdownView *countdownView() const { return _countdownView; }
     void setCountdownView(CountdownView *view) { _countdownView = view; }
     CountdownTimer &timer() const { return *_timer; }
+    // The full-screen window while full screen is on, else null.
+    FullScreenWindow *fullScreenWindow() const { return _fullScreenWindow.get(); }
     SoundPlayer &soundPlayer() const { return *_soundPlayer; }
 
     // Called once the outlets are connected: watches the main window for its closing.
@@ -62,9 +64,6 @@ public slots:
     void turnOnFullScreen();
     // Moves the display back and gives the main window `frame` again.
     void turnOffFullScreen(const QRect &frame);
-
-public:
-    FullScreenWindow *fullScreenWindow() const { return _fullScreenWindow.get(); }
 
 signals:
     void marquisTextChanged();

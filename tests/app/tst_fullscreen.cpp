@@ -1,9 +1,6 @@
-#include "AppController.h"
+#include "AppUnderTest.h"
 #include "FullScreenWindow.h"
-#include "MainWindow.h"
-#include "MervaneTimerAppDelegate.h"
 #include "NotificationNames.h"
-#include "TemporaryStore.h"
 #include "Util.h"
 #include "ui_MainWindow.h"
 
@@ -27,64 +24,56 @@ private slots:
     void turningOnTwiceLosesNothing();
 
 private:
-    double now = 0;
-    std::unique_ptr<TemporaryStore> _store;
-    std::unique_ptr<MervaneTimerAppDelegate> _delegate;
-    AppController _appController;
-    std::unique_ptr<MainWindow> _window;
+    std::unique_ptr<AppUnderTest> _app;
 };
 
 void TestFullScreen::init()
 {
-    _store = std::make_unique<TemporaryStore>();
-    _delegate = std::make_unique<MervaneTimerAppDelegate>([this] { return now; });
-    _window = std::make_unique<MainWindow>(*_delegate, _appController);
-    _window->setGeometry(120, 90, 640, 360);
-    _window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(_window.get()));
+    _app = std::make_unique<AppUnderTest>();
+    _app->window.setGeometry(120, 90, 640, 360);
+    _app->window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&_app->window));
 }
 
 void TestFullScreen::cleanup()
 {
-    _window.reset();
-    _delegate.reset();
-    _store.reset();
+    _app.reset();
 }
 
 void TestFullScreen::onAndOffRestoresTheExactGeometry()
 {
-    const QRect before = _window->geometry();
-    _delegate->toggleFullScreen();
-    QVERIFY(_delegate->fullScreenWindow());
-    _delegate->toggleFullScreen();
-    QVERIFY(!_delegate->fullScreenWindow());
-    QCOMPARE(_window->geometry(), before);
-    QVERIFY(_window->isVisible());
+    const QRect before = _app->window.geometry();
+    _app->delegate.toggleFullScreen();
+    QVERIFY(_app->delegate.fullScreenWindow());
+    _app->delegate.toggleFullScreen();
+    QVERIFY(!_app->delegate.fullScreenWindow());
+    QCOMPARE(_app->window.geometry(), before);
+    QVERIFY(_app->window.isVisible());
 
-    _window->setGeometry(200, 150, 500, 300);
-    _delegate->toggleFullScreen();
-    _delegate->toggleFullScreen();
-    QCOMPARE(_window->geometry(), QRect(200, 150, 500, 300));
+    _app->window.setGeometry(200, 150, 500, 300);
+    _app->delegate.toggleFullScreen();
+    _app->delegate.toggleFullScreen();
+    QCOMPARE(_app->window.geometry(), QRect(200, 150, 500, 300));
 }
 
 void TestFullScreen::displayMovesWithItsViewsIntact()
 {
-    const Ui::MainWindow &ui = _window->ui();
-    QWidget *display = _window->centralWidget();
+    const Ui::MainWindow &ui = _app->window.ui();
+    QWidget *display = _app->window.centralWidget();
     CountdownView *countdown = ui.countdownView;
-    _delegate->continueTimer();
-    _delegate->toggleFullScreen();
-    QCOMPARE(display->window(), _delegate->fullScreenWindow());
-    QCOMPARE(_delegate->fullScreenWindow()->windowTitle(), _window->windowTitle());
-    now += 2;
-    _delegate->timer().doUpdate();
+    _app->delegate.continueTimer();
+    _app->delegate.toggleFullScreen();
+    QCOMPARE(display->window(), _app->delegate.fullScreenWindow());
+    QCOMPARE(_app->delegate.fullScreenWindow()->windowTitle(), _app->window.windowTitle());
+    _app->now += 2;
+    _app->delegate.timer().doUpdate();
     QCOMPARE(countdown->text(), "9:58");
-    _delegate->toggleFullScreen();
-    QCOMPARE(_window->centralWidget(), display);
+    _app->delegate.toggleFullScreen();
+    QCOMPARE(_app->window.centralWidget(), display);
     QCOMPARE(countdown->parentWidget(), display);
     QCOMPARE(countdown->text(), "9:58");
-    QVERIFY(_delegate->timer().isRunning());
-    QCOMPARE(_window->findChildren<CountdownView *>().size(), 1);
+    QVERIFY(_app->delegate.timer().isRunning());
+    QCOMPARE(_app->window.findChildren<CountdownView *>().size(), 1);
 }
 
 void TestFullScreen::coversTheScreenOfTheMainWindow()
@@ -92,37 +81,37 @@ void TestFullScreen::coversTheScreenOfTheMainWindow()
     const QList<QScreen *> screens = QGuiApplication::screens();
     QCOMPARE(screens.size(), 2);
     QScreen *second = screens.at(1);
-    _window->move(second->geometry().topLeft() + QPoint(50, 50));
-    _window->setScreen(second);
-    QCOMPARE(_window->screen(), second);
-    _delegate->toggleFullScreen();
-    QCOMPARE(_delegate->fullScreenWindow()->screen(), second);
-    QCOMPARE(_delegate->fullScreenWindow()->geometry(), second->geometry());
+    _app->window.move(second->geometry().topLeft() + QPoint(50, 50));
+    _app->window.setScreen(second);
+    QCOMPARE(_app->window.screen(), second);
+    _app->delegate.toggleFullScreen();
+    QCOMPARE(_app->delegate.fullScreenWindow()->screen(), second);
+    QCOMPARE(_app->delegate.fullScreenWindow()->geometry(), second->geometry());
 }
 
 void TestFullScreen::shortcutsAndEscapeWorkInFullScreen()
 {
-    _delegate->toggleFullScreen();
-    FullScreenWindow *fullScreen = _delegate->fullScreenWindow();
+    _app->delegate.toggleFullScreen();
+    FullScreenWindow *fullScreen = _app->delegate.fullScreenWindow();
     QVERIFY(QTest::qWaitForWindowActive(fullScreen));
     QTest::keyClick(fullScreen, Qt::Key_Up);
-    QCOMPARE(_delegate->timer().secondsLeft(), 660.0);
+    QCOMPARE(_app->delegate.timer().secondsLeft(), 660.0);
     QTest::keyClick(fullScreen, Qt::Key_C);
-    QVERIFY(_delegate->timer().isRunning());
+    QVERIFY(_app->delegate.timer().isRunning());
     QTest::keyClick(fullScreen, Qt::Key_Escape);
-    QVERIFY(!_delegate->fullScreenWindow());
-    QCOMPARE(_window->centralWidget(), _window->ui().countdownView->parentWidget());
+    QVERIFY(!_app->delegate.fullScreenWindow());
+    QCOMPARE(_app->window.centralWidget(), _app->window.ui().countdownView->parentWidget());
 }
 
 void TestFullScreen::turningOnTwiceLosesNothing()
 {
-    _delegate->toggleFullScreen();
-    FullScreenWindow *first = _delegate->fullScreenWindow();
-    _delegate->turnOnFullScreen();
-    QCOMPARE(_delegate->fullScreenWindow(), first);
-    QCOMPARE(_window->ui().countdownView->window(), first);
-    _delegate->toggleFullScreen();
-    QCOMPARE(_window->ui().countdownView->window(), _window.get());
+    _app->delegate.toggleFullScreen();
+    FullScreenWindow *first = _app->delegate.fullScreenWindow();
+    _app->delegate.turnOnFullScreen();
+    QCOMPARE(_app->delegate.fullScreenWindow(), first);
+    QCOMPARE(_app->window.ui().countdownView->window(), first);
+    _app->delegate.toggleFullScreen();
+    QCOMPARE(_app->window.ui().countdownView->window(), &_app->window);
 }
 
 int main(int argc, char **argv)

@@ -1,11 +1,8 @@
-#include "AppController.h"
-#include "MainWindow.h"
-#include "MervaneTimerAppDelegate.h"
+#include "AppUnderTest.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "ScrollingView.h"
 #include "SoundPlayer.h"
-#include "TemporaryStore.h"
 #include "Util.h"
 #include "ui_MainWindow.h"
 
@@ -32,25 +29,17 @@ private slots:
     void closingAnotherWindowDoesNot();
 
 private:
-    double now = 100;
-    std::unique_ptr<TemporaryStore> _store;
-    std::unique_ptr<MervaneTimerAppDelegate> _delegate;
-    AppController _appController;
-    std::unique_ptr<MainWindow> _window;
+    std::unique_ptr<AppUnderTest> _app;
 };
 
 void TestAppDelegate::init()
 {
-    _store = std::make_unique<TemporaryStore>();
-    _delegate = std::make_unique<MervaneTimerAppDelegate>([this] { return now; });
-    _window = std::make_unique<MainWindow>(*_delegate, _appController);
+    _app = std::make_unique<AppUnderTest>();
 }
 
 void TestAppDelegate::cleanup()
 {
-    _window.reset();
-    _delegate.reset();
-    _store.reset();
+    _app.reset();
 }
 
 void TestAppDelegate::nudgeAmountFromTitle_data()
@@ -86,57 +75,57 @@ void TestAppDelegate::nudgeAmountFromTitle()
 
 void TestAppDelegate::menuCommandsNudgeByTheirTitles()
 {
-    const Ui::MainWindow &ui = _window->ui();
+    const Ui::MainWindow &ui = _app->window.ui();
     const QList<QPair<QAction *, double>> commands{{ui.plus10sAction, 10}, {ui.minus10sAction, -10},
         {ui.plus30sAction, 30}, {ui.minus30sAction, -30}, {ui.plus1mAction, 60},
         {ui.minus1mAction, -60}, {ui.plus10mAction, 600}, {ui.minus10mAction, -600}};
     for (const auto &[action, seconds] : commands) {
-        const double before = _delegate->timer().secondsLeft();
+        const double before = _app->delegate.timer().secondsLeft();
         action->trigger();
-        QCOMPARE(_delegate->timer().secondsLeft() - before, seconds);
+        QCOMPARE(_app->delegate.timer().secondsLeft() - before, seconds);
     }
 }
 
 void TestAppDelegate::nudgeWhilePausedKeepsTheClockPaused()
 {
-    _window->ui().minus1mAction->trigger();
-    QCOMPARE(_delegate->timer().secondsLeft(), 540.0);
-    QCOMPARE(_window->ui().countdownView->text(), "9:00");
-    QVERIFY(_delegate->timer().isPaused());
+    _app->window.ui().minus1mAction->trigger();
+    QCOMPARE(_app->delegate.timer().secondsLeft(), 540.0);
+    QCOMPARE(_app->window.ui().countdownView->text(), "9:00");
+    QVERIFY(_app->delegate.timer().isPaused());
 }
 
 void TestAppDelegate::pauseOrContinueToggles()
 {
-    _window->ui().pauseOrContinueAction->trigger();
-    QVERIFY(_delegate->timer().isRunning());
-    _window->ui().pauseOrContinueAction->trigger();
-    QVERIFY(_delegate->timer().isPaused());
-    _window->ui().continueAction->trigger();
-    QVERIFY(_delegate->timer().isRunning());
-    _window->ui().pauseAction->trigger();
-    QVERIFY(_delegate->timer().isPaused());
+    _app->window.ui().pauseOrContinueAction->trigger();
+    QVERIFY(_app->delegate.timer().isRunning());
+    _app->window.ui().pauseOrContinueAction->trigger();
+    QVERIFY(_app->delegate.timer().isPaused());
+    _app->window.ui().continueAction->trigger();
+    QVERIFY(_app->delegate.timer().isRunning());
+    _app->window.ui().pauseAction->trigger();
+    QVERIFY(_app->delegate.timer().isPaused());
 }
 
 void TestAppDelegate::displayTimeShowsUntilTheClockPostsAgain()
 {
-    _delegate->setDisplayTime("Lunch");
-    QCOMPARE(_window->ui().countdownView->text(), "Lunch");
-    now += 5;
-    _delegate->timer().doUpdate();
-    QCOMPARE(_window->ui().countdownView->text(), "Lunch");
-    _delegate->continueTimer();
-    now += 1;
-    _delegate->timer().doUpdate();
-    QCOMPARE(_window->ui().countdownView->text(), "9:59");
+    _app->delegate.setDisplayTime("Lunch");
+    QCOMPARE(_app->window.ui().countdownView->text(), "Lunch");
+    _app->now += 5;
+    _app->delegate.timer().doUpdate();
+    QCOMPARE(_app->window.ui().countdownView->text(), "Lunch");
+    _app->delegate.continueTimer();
+    _app->now += 1;
+    _app->delegate.timer().doUpdate();
+    QCOMPARE(_app->window.ui().countdownView->text(), "9:59");
 }
 
 void TestAppDelegate::marquisTextShowsUntilTheNextWrap()
 {
-    ScrollingView *banner = _window->ui().marquisView;
+    ScrollingView *banner = _app->window.ui().marquisView;
     banner->resize(600, 40);
-    _delegate->setMarquisText("Photo at five");
+    _app->delegate.setMarquisText("Photo at five");
     QCOMPARE(banner->text(), "Photo at five");
-    QCOMPARE(_delegate->marquisText(), "Photo at five");
+    QCOMPARE(_app->delegate.marquisText(), "Photo at five");
     while (banner->text() == "Photo at five")
         banner->movePoint();
     QCOMPARE(banner->text(), "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
@@ -149,16 +138,16 @@ void TestAppDelegate::textsWithoutAViewOrTextPostNothing()
     NotificationCenter::defaultCenter().addObserver(&context,
         RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME,
         [&](const QVariantMap &info) { posted << info.keys(); });
-    _delegate->setDisplayTime(QString());
-    _delegate->setMarquisView(nullptr);
-    _delegate->setMarquisText("Nobody shows this");
+    _app->delegate.setDisplayTime(QString());
+    _app->delegate.setMarquisView(nullptr);
+    _app->delegate.setMarquisText("Nobody shows this");
     QVERIFY(posted.isEmpty());
 }
 
 void TestAppDelegate::closingTheMainWindowEndsTheApplication()
 {
-    _window->show();
-    QTimer::singleShot(0, _window.get(), &QWidget::close);
+    _app->window.show();
+    QTimer::singleShot(0, &_app->window, &QWidget::close);
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }
@@ -167,11 +156,11 @@ void TestAppDelegate::closingAnotherWindowDoesNot()
 {
     QWidget other;
     other.show();
-    _window->show();
+    _app->window.show();
     QTimer::singleShot(0, &other, &QWidget::close);
     QTimer::singleShot(50, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QCoreApplication::exec(), 2);
-    QVERIFY(_window->isVisible());
+    QVERIFY(_app->window.isVisible());
 }
 
 QTEST_MAIN(TestAppDelegate)

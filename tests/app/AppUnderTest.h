@@ -1,0 +1,17 @@
+#pragma once
+
+#include "AppController.h"
+#include "MainWindow.h"
+#include "MervaneTimerAppDelegate.h"
+#include "TemporaryStore.h"
+
+// The application as main puts it together, on a temporary store and a clock that only the
+// test moves. Members are made in order: the store before the countdown reads it.
+struct AppUnderTest
+{
+    double now = 0;
+    TemporaryStore store;
+    MervaneTimerAppDelegate delegate{[this] { return now; }};
+    AppController appController;
+    MainWindow window{delegate, appController};
+};
