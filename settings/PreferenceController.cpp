@@ -3,10 +3,13 @@
 #include "ui_Preferences.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +22,31 @@ QVariantMap &registeredDefaults()
 {
     static QVariantMap defaults;
     return defaults;
+}
+
+// Values whose write failed: they stay in force for this run, and go to the file with the
+// next write that succeeds.
+QVariantMap &unsavedValues()
+{
+    static QVariantMap values;
+    return values;
+}
+
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A writer killed between creating its lock file and filling it in leaves an empty one,
+// which QSettings would wait half a minute on before every write; one that old is dropped
+// after a second instead.
+void clearAbandonedLock(const QString &path)
+{
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(1000);
+    if (lock.tryLock(2000))
+        lock.unlock();
 }
 
 QString &chosenStorePath()
@@ -78,14 +106,15 @@ QString PreferenceController::storePath()
 {
     if (!chosenStorePath().isEmpty())
         return chosenStorePath();
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Corvelworks"),
-        QStringLiteral("MervaneTimer"))
-        .fileName();
+    // Named in full: a user-scope INI QSettings would pick "MervaneTimer.ini".
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Corvelworks/MervaneTimer.conf");
 }
 
 void PreferenceController::setStorePath(const QString &path)
 {
     chosenStorePath() = path;
+    unsavedValues().clear();
 }
 
 int PreferenceController::intPreference(const QString &key)
@@ -157,6 +186,9 @@ QString PreferenceController::preferenceMarquisText()
         text = registeredDefaults().value(CVLDefaultsMarquisTextKey);
     if (!text.isValid())
         return QString();
+    // A hand-written text with commas reads back as a list of its parts.
+    if (text.typeId() == QMetaType::QStringList)
+        return text.toStringList().join(QStringLiteral(", "));
     // An empty stored text is a text, not an absent one.
     const QString result = text.toString();
     return result.isNull() ? QStringLiteral("") : result;
@@ -170,16 +202,30 @@ bool PreferenceController::setPreferenceMarquisText(const QString &text)
 QVariant PreferenceController::stored(const QString &key)
 {
     ensureInitialized();
+    const auto unsaved = unsavedValues().constFind(key);
+    if (unsaved != unsavedValues().constEnd())
+        return *unsaved;
     return QSettings(storePath(), QSettings::IniFormat).value(key);
 }
 
 bool PreferenceController::store(const QString &key, const QVariant &value)
 {
     ensureInitialized();
-    QSettings settings(storePath(), QSettings::IniFormat);
-    settings.setValue(key, value);
+    unsavedValues().insert(key, value);
+    const QString path = storePath();
+    const QByteArray before = fileContents(path);
+    clearAbandonedLock(path);
+    QSettings settings(path, QSettings::IniFormat);
+    for (auto it = unsavedValues().constBegin(); it != unsavedValues().constEnd(); ++it)
+        settings.setValue(it.key(), it.value());
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    // A file that did not read as INI keeps reporting that after a write; whether the write
+    // itself went through shows in the file.
+    const bool saved = settings.status() == QSettings::NoError ||
+        (settings.status() == QSettings::FormatError && fileContents(path) != before);
+    if (saved)
+        unsavedValues().clear();
+    return saved;
 }
 
 PreferenceController::PreferenceController(QObject *parent)

@@ -23,7 +23,8 @@ inline constexpr char CVLDefaultsMarquisTextKey[] = "defaults.marquisText";
 // The operator's preferences. Its class side is the store, over a per-user INI file: every
 // read goes to the file (or, while it holds no usable value, to the registered defaults,
 // which live only in memory); every write is flushed before the setter returns, and setters
-// answer false when the value could not be saved. An instance is the controller of the
+// answer false when the value could not be saved. An unsaved value stays in force until the
+// program ends or a later write saves it. An instance is the controller of the
 // preferences window, which it loads from its Designer form on first show.
 class PreferenceController : public QObject
 {

@@ -2,11 +2,14 @@
 
 #include "PreferenceController.h"
 
+#include <QDir>
 #include <QFile>
 
-TemporaryStore::TemporaryStore()
+TemporaryStore::TemporaryStore(const std::function<void(TemporaryStore &)> &prepare)
 {
     PreferenceController::setStorePath(path());
+    if (prepare)
+        prepare(*this);
 }
 
 TemporaryStore::~TemporaryStore()
@@ -30,4 +33,15 @@ void TemporaryStore::writeFile(const QByteArray &contents) const
     QFile file(path());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(contents);
+}
+
+void TemporaryStore::makeUnreadable() const
+{
+    QDir().mkpath(path());
+}
+
+void TemporaryStore::makeFolderUnwritable() const
+{
+    writeFile("");
+    PreferenceController::setStorePath(path() + QStringLiteral("/MervaneTimer.conf"));
 }
