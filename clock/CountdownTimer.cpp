@@ -51,6 +51,10 @@ void CountdownTimer::pause()
 
 void CountdownTimer::restart()
 {
+    // Counting starts now, not at the last paused tick: otherwise up to one tick of the
+    // pause would be taken off.
+    if (_isPaused)
+        _lastUpdate = _clock();
     _isPaused = false;
 }
 
