@@ -46,6 +46,9 @@ QFont ResizableTextView::textFont()
         resolved.setWeight(QFont::Medium);
         resolved.setItalic(true);
         resolved.setHintingPreference(QFont::PreferNoHinting);
+        // Beteckna's italic substitutes a glyph it lacks for the "r" in "art" ("starts"
+        // shows a box); plain glyph mapping keeps kerning and shapes the scripts that need it.
+        resolved.setStyleStrategy(QFont::PreferNoShaping);
         return resolved;
     }();
     return font;
@@ -67,8 +70,12 @@ void ResizableTextView::setKey(const QString &key)
 QSizeF ResizableTextView::measure(const QString &text, double pixelSize) const
 {
     const QFontMetricsF &metrics = referenceMetrics();
+    if (text != _measuredText) {
+        _measuredText = text;
+        _measuredAdvance = metrics.horizontalAdvance(text);
+    }
     const double scale = pixelSize / referencePixelSize;
-    return {metrics.horizontalAdvance(text) * scale, metrics.height() * scale};
+    return {_measuredAdvance * scale, metrics.height() * scale};
 }
 
 void ResizableTextView::resetFontSize()
@@ -98,7 +105,11 @@ void ResizableTextView::handleTextChange(const QVariantMap &userInfo)
     const auto entry = userInfo.constFind(key());
     if (entry == userInfo.constEnd())
         return;
-    setText(entry->toString());
+    // Nine notifications in ten repeat the text on screen; those need no repaint.
+    const QString text = entry->toString();
+    if (text == _text)
+        return;
+    setText(text);
     update();
 }
 

@@ -70,4 +70,8 @@ private:
     int _fontSize = 0;
     bool _fitWidth = true;
     TextSprite _sprite;
+    // The last text measured and its advance at the reference size: shaping a banner text
+    // at every step of its scroll would cost more than drawing it.
+    mutable QString _measuredText;
+    mutable double _measuredAdvance = 0;
 };

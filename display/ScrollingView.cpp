@@ -3,6 +3,9 @@
 #include "NotificationNames.h"
 #include "PreferenceController.h"
 
+#include <QPaintEvent>
+#include <QPainter>
+
 ScrollingView::ScrollingView(QWidget *parent)
     : ResizableTextView(parent)
 {
@@ -10,6 +13,8 @@ ScrollingView::ScrollingView(QWidget *parent)
     setText(PreferenceController::preferenceMarquisText());
     setFitWidth(false);
     setKey(SCROLLING_DEFAULT_KEY);
+    // Painting its own background lets Qt shift the banner's pixels instead of repainting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void ScrollingView::configureTimers()
@@ -26,9 +31,18 @@ void ScrollingView::movePoint()
     moved.rx() += STEP;
     setPoint(moved);
     const double textWidth = measure(text(), fontSize()).width();
-    if (-textWidth > moved.x())
+    if (-textWidth > moved.x()) {
         resetPointToRight();
-    update();
+        update();
+    } else {
+        scroll(static_cast<int>(STEP), 0);
+    }
+}
+
+void ScrollingView::paintEvent(QPaintEvent *event)
+{
+    QPainter(this).fillRect(event->rect(), palette().window());
+    ResizableTextView::paintEvent(event);
 }
 
 void ScrollingView::resetPointToRight()

@@ -5,7 +5,8 @@
 #include <QTimer>
 
 // The banner: moves its text from right to left and starts it again from the right edge,
-// with the stored banner text, once the text has passed out on the left.
+// with the stored banner text, once the text has passed out on the left. A step shifts the
+// pixels already on screen and paints only the strip it uncovers.
 class ScrollingView : public ResizableTextView
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ public:
 
 public slots:
     void doUpdate() { movePoint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void configureTimers();

@@ -63,17 +63,22 @@ void TextSprite::render(
 
 QRect TextSprite::inkBounds(const QImage &image)
 {
-    int top = image.height(), bottom = -1, left = image.width(), right = -1;
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width(), height = image.height();
+    int top = height, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(row[x]) == 0)
-                continue;
-            top = qMin(top, y);
-            bottom = y;
-            left = qMin(left, x);
-            right = qMax(right, x);
-        }
+        int first = 0;
+        while (first < width && qAlpha(row[first]) == 0)
+            ++first;
+        if (first == width)
+            continue;
+        int last = width - 1;
+        while (qAlpha(row[last]) == 0)
+            --last;
+        top = qMin(top, y);
+        bottom = y;
+        left = qMin(left, first);
+        right = qMax(right, last);
     }
     return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
