@@ -21,6 +21,7 @@ public:
     static QString cuePath(int seconds);
 
 protected:
-    // Starts the sound in `path` and returns at once.
+    // Starts the sound in `path` and returns at once; a file that is not a whole wave
+    // sound is not played.
     virtual void startSound(const QString &path);
 };

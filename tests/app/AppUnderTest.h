@@ -5,10 +5,16 @@
 #include "MervaneTimerAppDelegate.h"
 #include "TemporaryStore.h"
 
-// The application as main puts it together, on a temporary store and a clock that only the
-// test moves. Members are made in order: the store before the countdown reads it.
+// The application as main puts it together, on a temporary store (made ready by
+// `prepareStore`) and a clock that only the test moves. Members are made in order: the
+// store before the countdown reads it.
 struct AppUnderTest
 {
+    explicit AppUnderTest(const std::function<void(TemporaryStore &)> &prepareStore = nullptr)
+        : store(prepareStore)
+    {
+    }
+
     double now = 0;
     TemporaryStore store;
     MervaneTimerAppDelegate delegate{[this] { return now; }};
