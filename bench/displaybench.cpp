@@ -1,6 +1,7 @@
 // Prints the mean cost of one repaint of each text view, with the same text as before and
 // with a changed text, at a small and a very large frame.
 
+#include "BenchTable.h"
 #include "CountdownView.h"
 #include "PhaseView.h"
 #include "ScrollingView.h"
@@ -9,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 
-#include <cstdio>
 #include <functional>
 
 namespace {
@@ -41,7 +41,10 @@ void measure(const char *name, ResizableTextView &view, const QSize &size,
         view.setText(textFor(i + 1));
         repaint();
     });
-    std::printf("%-10s %5dx%-5d %10.3f %10.3f\n", name, size.width(), size.height(), same, changed);
+    const QString run =
+        QStringLiteral("repaint, %1 view %2x%3").arg(name).arg(size.width()).arg(size.height());
+    BenchTable::row(run, "same text, ms", QString::number(same, 'f', 3), "<= 0.2");
+    BenchTable::row(run, "changed text, ms", QString::number(changed, 'f', 3), "<= 3");
 }
 
 } // namespace
@@ -49,7 +52,6 @@ void measure(const char *name, ResizableTextView &view, const QSize &size,
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    std::printf("%-10s %11s %10s %10s\n", "view", "frame", "same ms", "changed ms");
     for (const QSize size : {QSize(1280, 720), QSize(3840, 2160)}) {
         CountdownView countdown;
         measure("countdown", countdown, size,

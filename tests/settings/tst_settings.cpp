@@ -19,17 +19,169 @@ private slots:
     void init() { _store = std::make_unique<TemporaryStore>(); }
     void cleanup() { _store.reset(); }
 
-    void defaultsAnswerWithoutBeingWritten();
-    void valuesAreOnDiskWhenTheSetterReturnsAndOutliveTheRun();
-    void damagedValuesFallBackToTheDefaults_data();
-    void damagedValuesFallBackToTheDefaults();
-    void unsavedValuesStayInForceUntilAWriteSucceeds();
-    void storeLivesInTheUserConfigFolder();
-    void killedWriterLeavesAReadableFile();
-    void windowShowsTheValuesInForceEachTime();
-    void editsAreStoredWhenTheyEnd();
-    void checkBoxStoresAtOnce_data();
-    void checkBoxStoresAtOnce();
+    void defaultsAnswerWithoutBeingWritten()
+    {
+        QCOMPARE(Prefs::preferenceSpringMinutes(), 10);
+        QCOMPARE(Prefs::preferenceFallMinutes(), 10);
+        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 1);
+        QVERIFY(Prefs::preferenceIsDropDead());
+        QCOMPARE(Prefs::preferenceMarquisText(),
+            "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
+        QCOMPARE(Prefs::intPreference("no.such.key"), 0);
+        QVERIFY(!QFile::exists(_store->path()));
+    }
+
+    void valuesAreOnDiskWhenTheSetterReturnsAndOutliveTheRun()
+    {
+        QVERIFY(Prefs::setPreferenceSpringMinutes(-5));
+        QVERIFY(Prefs::setPreferenceIsDropDead(false));
+        QVERIFY(Prefs::setPreferenceMarquisText("Round 3 = finals; 50% off, \"ok\"\nä"));
+        QCOMPARE(_store->fileContents(),
+            "[General]\ndefaults.marquisText=\"Round 3 = finals; 50% off, \\\"ok\\\"\\nä\"\n"
+            "defaults.springMinutes=-5\ndefaults.useOrderWriting=1\n");
+
+        // A later run: a file nobody in this process has opened, the defaults registered again.
+        const QString contents = _store->fileContents();
+        _store.reset();
+        _store = std::make_unique<TemporaryStore>();
+        _store->writeFile(contents.toUtf8());
+        Prefs::initialize();
+        QCOMPARE(Prefs::preferenceSpringMinutes(), -5);
+        QVERIFY(Prefs::preferenceUseOrderWriting());
+        QCOMPARE(Prefs::preferenceMarquisText(), "Round 3 = finals; 50% off, \"ok\"\nä");
+        QVERIFY(Prefs::setPreferenceMarquisText(QString()));
+        QCOMPARE(Prefs::preferenceMarquisText(), "");
+        // A hand-written text with commas is read whole.
+        _store->writeFile("[General]\ndefaults.marquisText=Welcome, players,all\n");
+        QCOMPARE(Prefs::preferenceMarquisText(), "Welcome, players, all");
+    }
+
+    void damagedValuesFallBackToTheDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("word") << QByteArray("ten") << 10;
+        QTest::newRow("empty") << QByteArray("") << 10;
+        QTest::newRow("list") << QByteArray("3, 4") << 10;
+        QTest::newRow("not a number") << QByteArray("nan") << 10;
+        QTest::newRow("unknown type") << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)") << 10;
+        QTest::newRow("padded number") << QByteArray(" 12 ") << 12;
+        QTest::newRow("fraction") << QByteArray("12.7") << 12;
+        QTest::newRow("boolean") << QByteArray("true") << 1;
+        QTest::newRow("too large") << QByteArray("99999999999") << std::numeric_limits<int>::max();
+    }
+
+    void damagedValuesFallBackToTheDefaults()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, minutes);
+        _store->writeFile("[General]\ndefaults.springMinutes=" + stored + "\n");
+        QCOMPARE(Prefs::preferenceSpringMinutes(), minutes);
+    }
+
+    void unsavedValuesStayInForceUntilAWriteSucceeds()
+    {
+        // A garbage file is rewritten, and that is a save.
+        _store->writeFile(QByteArray("\x00\x01garbage\xff[[\n", 14));
+        QVERIFY(Prefs::setPreferenceFallMinutes(12));
+        QCOMPARE(
+            QSettings(_store->path(), QSettings::IniFormat).value(CVLDefaultsFallMinutesKey), 12);
+
+        _store->makeFolderUnwritable();
+        const QString unwritable = Prefs::storePath();
+        QVERIFY(!Prefs::setPreferenceSpringMinutes(3));
+        QVERIFY(!Prefs::setPreferenceMarquisText("Kept for now"));
+        QCOMPARE(Prefs::preferenceSpringMinutes(), 3);
+        QCOMPARE(Prefs::preferenceMarquisText(), "Kept for now");
+        QCOMPARE(Prefs::preferenceFallMinutes(), 10);
+
+        QFile::remove(_store->path());
+        QDir().mkpath(_store->path());
+        QVERIFY(Prefs::setPreferenceFallMinutes(7));
+        const QSettings saved(unwritable, QSettings::IniFormat);
+        QCOMPARE(saved.value(CVLDefaultsSpringMinutesKey), 3);
+        QCOMPARE(saved.value(CVLDefaultsMarquisTextKey), "Kept for now");
+    }
+
+    void storeLivesInTheUserConfigFolder()
+    {
+        _store.reset();
+        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", "/srv/referee/config");
+        QCOMPARE(Prefs::storePath(), "/srv/referee/config/Corvelworks/MervaneTimer.conf");
+        qputenv("XDG_CONFIG_HOME", saved);
+    }
+
+    void killedWriterLeavesAReadableFile()
+    {
+        // Killed at random points, some writers leave their lock file behind as well.
+        for (int round = 0; round < 10; ++round) {
+            QProcess writer;
+            writer.start(
+                QCoreApplication::applicationDirPath() + "/preferencewriter", {_store->path()});
+            QVERIFY(writer.waitForReadyRead(10000));
+            writer.kill();
+            QVERIFY(writer.waitForFinished());
+
+            QSettings file(_store->path(), QSettings::IniFormat);
+            QCOMPARE(file.status(), QSettings::NoError);
+            const int spring = file.value(CVLDefaultsSpringMinutesKey).toInt();
+            QVERIFY(spring > 0);
+            QVERIFY(file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
+            QVERIFY(file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
+        }
+    }
+
+    void windowShowsTheValuesInForceEachTime()
+    {
+        Prefs::setPreferenceSpringMinutes(15);
+        Prefs::setPreferenceUseOrderWriting(true);
+        AppController app;
+        app.showPreferencePanel();
+        PreferenceController *controller = app.preferenceController();
+        QVERIFY(controller->window()->isVisible());
+        QCOMPARE(controller->springMinutesTextField()->text(), "15");
+        QCOMPARE(controller->fallMinutesTextField()->text(), "10");
+        QCOMPARE(controller->orderWritingMinutesTextField()->text(), "1");
+        QCOMPARE(controller->marquisTextField()->text(), Prefs::preferenceMarquisText());
+        QVERIFY(controller->orderWritingCheckBox()->isChecked());
+
+        controller->window()->close();
+        Prefs::setPreferenceFallMinutes(7);
+        app.showPreferencePanel();
+        QCOMPARE(app.preferenceController(), controller);
+        QCOMPARE(controller->fallMinutesTextField()->text(), "7");
+    }
+
+    void editsAreStoredWhenTheyEnd()
+    {
+        PreferenceController controller;
+        controller.showWindow();
+        // The check box stores at once; mixed counts as on.
+        QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
+        QVERIFY(_store->fileContents().contains("defaults.useOrderWriting=1\n"));
+        QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
+        QVERIFY(Prefs::preferenceIsDropDead());
+        controller.orderWritingCheckBox()->setTristate(true);
+        controller.orderWritingCheckBox()->setCheckState(Qt::PartiallyChecked);
+        controller.toggleOrderWriting();
+        QVERIFY(Prefs::preferenceUseOrderWriting());
+        edit(controller.springMinutesTextField(), " 25 ");
+        edit(controller.marquisTextField(), "Finals at three");
+        QCOMPARE(Prefs::preferenceSpringMinutes(), 25);
+        QCOMPARE(Prefs::preferenceMarquisText(), "Finals at three");
+
+        // Minutes that are not whole are refused beside the field; the stored value stays.
+        auto *message = controller.window()->findChild<QLabel *>("fallMessage");
+        for (const char *refused : {"twelve", "2.5"}) {
+            edit(controller.fallMinutesTextField(), refused);
+            QCOMPARE(Prefs::preferenceFallMinutes(), 10);
+            QVERIFY(message->isVisible() && !message->text().isEmpty());
+        }
+        edit(controller.fallMinutesTextField(), "14");
+        QCOMPARE(Prefs::preferenceFallMinutes(), 14);
+        QVERIFY(message->text().isEmpty());
+    }
 
 private:
     static void edit(QLineEdit *field, const QString &text)
@@ -40,183 +192,6 @@ private:
     }
     std::unique_ptr<TemporaryStore> _store;
 };
-
-void TestSettings::defaultsAnswerWithoutBeingWritten()
-{
-    QCOMPARE(Prefs::preferenceSpringMinutes(), 10);
-    QCOMPARE(Prefs::preferenceFallMinutes(), 10);
-    QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 1);
-    QVERIFY(Prefs::preferenceIsDropDead());
-    QCOMPARE(Prefs::preferenceMarquisText(),
-        "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
-    QCOMPARE(Prefs::intPreference("no.such.key"), 0);
-    QVERIFY(!QFile::exists(_store->path()));
-}
-
-void TestSettings::valuesAreOnDiskWhenTheSetterReturnsAndOutliveTheRun()
-{
-    QVERIFY(Prefs::setPreferenceSpringMinutes(-5));
-    QVERIFY(Prefs::setPreferenceIsDropDead(false));
-    QVERIFY(Prefs::setPreferenceMarquisText("Round 3 = finals; 50% off, \"ok\"\nä"));
-    QCOMPARE(_store->fileContents(),
-        "[General]\ndefaults.marquisText=\"Round 3 = finals; 50% off, \\\"ok\\\"\\nä\"\n"
-        "defaults.springMinutes=-5\ndefaults.useOrderWriting=1\n");
-
-    // A later run: a file nobody in this process has opened, the defaults registered again.
-    const QString contents = _store->fileContents();
-    _store.reset();
-    _store = std::make_unique<TemporaryStore>();
-    _store->writeFile(contents.toUtf8());
-    Prefs::initialize();
-    QCOMPARE(Prefs::preferenceSpringMinutes(), -5);
-    QVERIFY(Prefs::preferenceUseOrderWriting());
-    QCOMPARE(Prefs::preferenceMarquisText(), "Round 3 = finals; 50% off, \"ok\"\nä");
-    QVERIFY(Prefs::setPreferenceMarquisText(QString()));
-    QCOMPARE(Prefs::preferenceMarquisText(), "");
-    // A hand-written text with commas is read whole.
-    _store->writeFile("[General]\ndefaults.marquisText=Welcome, players,all\n");
-    QCOMPARE(Prefs::preferenceMarquisText(), "Welcome, players, all");
-}
-
-void TestSettings::damagedValuesFallBackToTheDefaults_data()
-{
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<int>("minutes");
-    QTest::newRow("word") << QByteArray("ten") << 10;
-    QTest::newRow("empty") << QByteArray("") << 10;
-    QTest::newRow("list") << QByteArray("3, 4") << 10;
-    QTest::newRow("not a number") << QByteArray("nan") << 10;
-    QTest::newRow("unknown type") << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)") << 10;
-    QTest::newRow("padded number") << QByteArray(" 12 ") << 12;
-    QTest::newRow("fraction") << QByteArray("12.7") << 12;
-    QTest::newRow("boolean") << QByteArray("true") << 1;
-    QTest::newRow("too large") << QByteArray("99999999999") << std::numeric_limits<int>::max();
-}
-
-void TestSettings::damagedValuesFallBackToTheDefaults()
-{
-    QFETCH(QByteArray, stored);
-    QFETCH(int, minutes);
-    _store->writeFile("[General]\ndefaults.springMinutes=" + stored + "\n");
-    QCOMPARE(Prefs::preferenceSpringMinutes(), minutes);
-}
-
-void TestSettings::unsavedValuesStayInForceUntilAWriteSucceeds()
-{
-    // A garbage file is rewritten, and that is a save.
-    _store->writeFile(QByteArray("\x00\x01garbage\xff[[\n", 14));
-    QVERIFY(Prefs::setPreferenceFallMinutes(12));
-    QCOMPARE(QSettings(_store->path(), QSettings::IniFormat).value(CVLDefaultsFallMinutesKey), 12);
-
-    _store->makeFolderUnwritable();
-    const QString unwritable = Prefs::storePath();
-    QVERIFY(!Prefs::setPreferenceSpringMinutes(3));
-    QVERIFY(!Prefs::setPreferenceMarquisText("Kept for now"));
-    QCOMPARE(Prefs::preferenceSpringMinutes(), 3);
-    QCOMPARE(Prefs::preferenceMarquisText(), "Kept for now");
-    QCOMPARE(Prefs::preferenceFallMinutes(), 10);
-
-    QFile::remove(_store->path());
-    QDir().mkpath(_store->path());
-    QVERIFY(Prefs::setPreferenceFallMinutes(7));
-    const QSettings saved(unwritable, QSettings::IniFormat);
-    QCOMPARE(saved.value(CVLDefaultsSpringMinutesKey), 3);
-    QCOMPARE(saved.value(CVLDefaultsMarquisTextKey), "Kept for now");
-}
-
-void TestSettings::storeLivesInTheUserConfigFolder()
-{
-    _store.reset();
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/srv/referee/config");
-    QCOMPARE(Prefs::storePath(), "/srv/referee/config/Corvelworks/MervaneTimer.conf");
-    qputenv("XDG_CONFIG_HOME", saved);
-}
-
-void TestSettings::killedWriterLeavesAReadableFile()
-{
-    // Killed at random points, some writers leave their lock file behind as well.
-    for (int round = 0; round < 10; ++round) {
-        QProcess writer;
-        writer.start(
-            QCoreApplication::applicationDirPath() + "/preferencewriter", {_store->path()});
-        QVERIFY(writer.waitForReadyRead(10000));
-        writer.kill();
-        QVERIFY(writer.waitForFinished());
-
-        QSettings file(_store->path(), QSettings::IniFormat);
-        QCOMPARE(file.status(), QSettings::NoError);
-        const int spring = file.value(CVLDefaultsSpringMinutesKey).toInt();
-        QVERIFY(spring > 0);
-        QVERIFY(file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
-        QVERIFY(file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
-    }
-}
-
-void TestSettings::windowShowsTheValuesInForceEachTime()
-{
-    Prefs::setPreferenceSpringMinutes(15);
-    Prefs::setPreferenceUseOrderWriting(true);
-    AppController app;
-    app.showPreferencePanel();
-    PreferenceController *controller = app.preferenceController();
-    QVERIFY(controller->window()->isVisible());
-    QCOMPARE(controller->springMinutesTextField()->text(), "15");
-    QCOMPARE(controller->fallMinutesTextField()->text(), "10");
-    QCOMPARE(controller->orderWritingMinutesTextField()->text(), "1");
-    QCOMPARE(controller->marquisTextField()->text(), Prefs::preferenceMarquisText());
-    QVERIFY(controller->orderWritingCheckBox()->isChecked());
-
-    controller->window()->close();
-    Prefs::setPreferenceFallMinutes(7);
-    app.showPreferencePanel();
-    QCOMPARE(app.preferenceController(), controller);
-    QCOMPARE(controller->fallMinutesTextField()->text(), "7");
-}
-
-void TestSettings::editsAreStoredWhenTheyEnd()
-{
-    PreferenceController controller;
-    controller.showWindow();
-    QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
-    QVERIFY(Prefs::preferenceUseOrderWriting());
-    edit(controller.springMinutesTextField(), " 25 ");
-    edit(controller.marquisTextField(), "Finals at three");
-    QCOMPARE(Prefs::preferenceSpringMinutes(), 25);
-    QCOMPARE(Prefs::preferenceMarquisText(), "Finals at three");
-
-    // Minutes that are not whole are refused beside the field; the stored value stays.
-    auto *message = controller.window()->findChild<QLabel *>("fallMessage");
-    for (const char *refused : {"twelve", "2.5"}) {
-        edit(controller.fallMinutesTextField(), refused);
-        QCOMPARE(Prefs::preferenceFallMinutes(), 10);
-        QVERIFY(message->isVisible() && !message->text().isEmpty());
-    }
-    edit(controller.fallMinutesTextField(), "14");
-    QCOMPARE(Prefs::preferenceFallMinutes(), 14);
-    QVERIFY(message->text().isEmpty());
-}
-
-void TestSettings::checkBoxStoresAtOnce_data()
-{
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("on") << int(Qt::Checked) << "1";
-    QTest::newRow("off") << int(Qt::Unchecked) << "0";
-    QTest::newRow("mixed counts as on") << int(Qt::PartiallyChecked) << "1";
-}
-
-void TestSettings::checkBoxStoresAtOnce()
-{
-    QFETCH(int, state);
-    QFETCH(QString, stored);
-    PreferenceController controller;
-    controller.showWindow();
-    controller.orderWritingCheckBox()->setTristate(true);
-    controller.orderWritingCheckBox()->setCheckState(Qt::CheckState(state));
-    controller.toggleOrderWriting();
-    QVERIFY(_store->fileContents().contains("defaults.useOrderWriting=" + stored + "\n"));
-}
 
 QTEST_MAIN(TestSettings)
 #include "tst_settings.moc"

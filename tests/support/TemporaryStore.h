@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "PreferenceController.h"
+
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -11,16 +14,34 @@
 class TemporaryStore
 {
 public:
-    explicit TemporaryStore(const std::function<void(TemporaryStore &)> &prepare = nullptr);
-    ~TemporaryStore();
+    explicit TemporaryStore(const std::function<void(TemporaryStore &)> &prepare = nullptr)
+    {
+        PreferenceController::setStorePath(path());
+        if (prepare)
+            prepare(*this);
+    }
+    ~TemporaryStore() { PreferenceController::setStorePath(QString()); }
 
-    QString path() const;
-    QString fileContents() const;
-    void writeFile(const QByteArray &contents) const;
+    QString path() const { return _dir.filePath(QStringLiteral("MervaneTimer.conf")); }
+    QString fileContents() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    void writeFile(const QByteArray &contents) const
+    {
+        QFile file(path());
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(contents);
+    }
     // Makes the store a folder: it can be neither read nor replaced, even by root.
-    void makeUnreadable() const;
+    void makeUnreadable() const { QDir().mkpath(path()); }
     // Moves the store into a folder that is a file, so nothing can be written there.
-    void makeFolderUnwritable() const;
+    void makeFolderUnwritable() const
+    {
+        writeFile("");
+        PreferenceController::setStorePath(path() + QStringLiteral("/MervaneTimer.conf"));
+    }
 
 private:
     QTemporaryDir _dir;
