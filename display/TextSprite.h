@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GlyphCache.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -25,7 +27,6 @@ public:
 
 private:
     void render(const QString &text, const QFont &font, const QColor &color, qreal pixelRatio);
-    static QRect inkBounds(const QImage &image);
 
     QString _text;
     QFont _font;
@@ -34,4 +35,5 @@ private:
     QPixmap _pixmap;
     QPoint _offset; // top-left of the pixmap relative to the baseline origin
     int _renderCount = 0;
+    GlyphCache _glyphs;
 };
