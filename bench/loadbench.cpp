@@ -107,8 +107,9 @@ void measure(const QString &binary, bool fullScreen, int seconds)
     QFile config(configHome.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
     if (!config.open(QIODevice::WriteOnly))
         fail(QStringLiteral("cannot write %1").arg(config.fileName()));
-    config.write("[General]\ndefaults.springMinutes=15\n"
-                 "defaults.marquisText=Round 3 starts at two; boards 1 to 12 in the main hall\n");
+    config.write(
+        "[General]\ndefaults.springMinutes=15\n"
+        "defaults.marquisText=\"Round 3 starts at two; boards 1 to 12 in the main hall\"\n");
     config.close();
 
     ClockRun run(binary, configHome.path());
