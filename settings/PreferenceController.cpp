@@ -1,18 +1,17 @@
 #include "PreferenceController.h"
 
+#include "PreferenceNotifier.h"
+#include "StoreFile.h"
 #include "ui_Preferences.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLockFile>
-
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -32,23 +31,6 @@ QVariantMap &unsavedValues()
     return values;
 }
 
-QByteArray fileContents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A writer killed between creating its lock file and filling it in leaves an empty one,
-// which QSettings would wait half a minute on before every write; one that old is dropped
-// after a second instead.
-void clearAbandonedLock(const QString &path)
-{
-    QLockFile lock(path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(1000);
-    if (lock.tryLock(2000))
-        lock.unlock();
-}
-
 QString &chosenStorePath()
 {
     static QString path;
@@ -59,6 +41,41 @@ void ensureInitialized()
 {
     static const bool initialized = (PreferenceController::initialize(), true);
     Q_UNUSED(initialized);
+}
+
+// The file in use, opened afresh (and tidied of what killed saves left) whenever the store
+// moves to another path.
+StoreFile &storeFile()
+{
+    static StoreFile file;
+    const QString path = PreferenceController::storePath();
+    if (file.path() != path) {
+        file = StoreFile(path);
+        file.removeLeftovers();
+    }
+    return file;
+}
+
+// Cuts a text at the banner's limit without splitting a character in two.
+QString withinBannerLimit(const QString &text)
+{
+    qsizetype length = PreferenceController::maxMarquisTextLength;
+    if (text.size() <= length)
+        return text;
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+void reportCutBanner(const QString &text)
+{
+    static QString reported;
+    if (text == reported)
+        return;
+    reported = text;
+    std::fprintf(stderr,
+        "MervaneTimer: the banner text has %lld characters; showing the first %d\n",
+        static_cast<long long>(text.size()), PreferenceController::maxMarquisTextLength);
 }
 
 int saturated(qlonglong value)
@@ -191,12 +208,14 @@ QString PreferenceController::preferenceMarquisText()
         return text.toStringList().join(QStringLiteral(", "));
     // An empty stored text is a text, not an absent one.
     const QString result = text.toString();
-    return result.isNull() ? QStringLiteral("") : result;
+    if (result.size() > maxMarquisTextLength)
+        reportCutBanner(result);
+    return result.isNull() ? QStringLiteral("") : withinBannerLimit(result);
 }
 
 bool PreferenceController::setPreferenceMarquisText(const QString &text)
 {
-    return store(CVLDefaultsMarquisTextKey, text);
+    return store(CVLDefaultsMarquisTextKey, withinBannerLimit(text));
 }
 
 QVariant PreferenceController::stored(const QString &key)
@@ -205,27 +224,23 @@ QVariant PreferenceController::stored(const QString &key)
     const auto unsaved = unsavedValues().constFind(key);
     if (unsaved != unsavedValues().constEnd())
         return *unsaved;
-    return QSettings(storePath(), QSettings::IniFormat).value(key);
+    return storeFile().values().value(key);
 }
 
 bool PreferenceController::store(const QString &key, const QVariant &value)
 {
     ensureInitialized();
     unsavedValues().insert(key, value);
-    const QString path = storePath();
-    const QByteArray before = fileContents(path);
-    clearAbandonedLock(path);
-    QSettings settings(path, QSettings::IniFormat);
-    for (auto it = unsavedValues().constBegin(); it != unsavedValues().constEnd(); ++it)
-        settings.setValue(it.key(), it.value());
-    settings.sync();
-    // A file that did not read as INI keeps reporting that after a write; whether the write
-    // itself went through shows in the file.
-    const bool saved = settings.status() == QSettings::NoError ||
-        (settings.status() == QSettings::FormatError && fileContents(path) != before);
+    const bool saved = storeFile().save(unsavedValues());
     if (saved)
         unsavedValues().clear();
+    emit PreferenceNotifier::instance().changed(key);
     return saved;
+}
+
+QString PreferenceController::saveProblem()
+{
+    return storeFile().problemText();
 }
 
 PreferenceController::PreferenceController(QObject *parent)
@@ -250,10 +265,16 @@ void PreferenceController::loadWindow()
     _window = std::make_unique<QWidget>();
     _ui = std::make_unique<Ui::Preferences>();
     _ui->setupUi(_window.get());
-    for (QLabel *message :
-        {_ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage, _ui->saveMessage}) {
+    for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,
+             _ui->orderWritingMessage, _ui->saveMessage}) {
         message->setStyleSheet(QStringLiteral("color: #b00020"));
     }
+    _ui->marquisTextField->setMaxLength(maxMarquisTextLength);
+    connect(_ui->marquisTextField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        _ui->marquisMessage->setText(text.size() >= maxMarquisTextLength
+                ? tr("At most %1 characters").arg(maxMarquisTextLength)
+                : QString());
+    });
     connect(_ui->marquisTextField, &QLineEdit::editingFinished, this,
         &PreferenceController::changeMarquisText);
     connect(_ui->springMinutesTextField, &QLineEdit::editingFinished, this,
@@ -273,7 +294,8 @@ void PreferenceController::showStoredValues()
     _ui->fallMinutesTextField->setText(QString::number(preferenceFallMinutes()));
     _ui->orderWritingMinutesTextField->setText(QString::number(preferenceOrderWritingMinutes()));
     _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
-    for (QLabel *message : {_ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage})
+    for (QLabel *message :
+        {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage})
         message->clear();
 }
 
@@ -335,15 +357,23 @@ void PreferenceController::changeMinutes(QLineEdit *field, QLabel *message, bool
     if (!field->isModified())
         return;
     bool whole = false;
-    const int minutes = field->text().trimmed().toInt(&whole);
+    const qlonglong minutes = field->text().trimmed().toLongLong(&whole);
+    // The stored length stays in force when an entry is refused; the entry stays for the
+    // operator to mend.
     if (!whole) {
-        // The stored length stays in force; the entry stays for the operator to mend.
         message->setText(tr("Whole minutes only; not saved"));
         return;
     }
+    if (minutes != saturated(minutes)) {
+        message->setText(tr("From %1 to %2 minutes only; not saved")
+                             .arg(std::numeric_limits<int>::min())
+                             .arg(std::numeric_limits<int>::max()));
+        return;
+    }
     field->setModified(false);
-    message->clear();
-    reportSave(setter(minutes));
+    message->setText(
+        minutes <= 0 ? tr("%1 minutes: the phase is skipped").arg(minutes) : QString());
+    reportSave(setter(static_cast<int>(minutes)));
 }
 
 void PreferenceController::toggleOrderWriting()
@@ -358,8 +388,7 @@ void PreferenceController::reportSave(bool saved)
     if (!_ui)
         return;
     _ui->saveMessage->setText(saved ? QString()
-                                    : tr("Could not save the preferences to %1: the file or its "
-                                         "folder is not writable. The change lasts until the "
-                                         "clock is closed.")
-                                          .arg(storePath()));
+                                    : tr("Could not save the preferences to %1: %2. The change "
+                                         "lasts until the clock is closed.")
+                                          .arg(storePath(), saveProblem()));
 }

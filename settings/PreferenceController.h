@@ -21,11 +21,11 @@ inline constexpr char CVLDefaultsUseOrderWritingKey[] = "defaults.useOrderWritin
 inline constexpr char CVLDefaultsMarquisTextKey[] = "defaults.marquisText";
 
 // The operator's preferences. Its class side is the store, over a per-user INI file: every
-// read goes to the file (or, while it holds no usable value, to the registered defaults,
-// which live only in memory); every write is flushed before the setter returns, and setters
-// answer false when the value could not be saved. An unsaved value stays in force until the
-// program ends or a later write saves it. An instance is the controller of the
-// preferences window, which it loads from its Designer form on first show.
+// read answers what the file holds now (or, while it holds no usable value, the registered
+// defaults, which live only in memory); every write is on disk, and read back, before the
+// setter returns, and setters answer false when the value could not be saved. An unsaved value
+// stays in force until the program ends or a later write saves it. An instance is the controller of
+// the preferences window, which it loads from its Designer form on first show.
 class PreferenceController : public QObject
 {
     Q_OBJECT
@@ -68,7 +68,13 @@ public:
     static bool setPreferenceIsDropDead(bool isDropDead);
     // A null string when neither the file nor the defaults hold a banner text.
     static QString preferenceMarquisText();
+    // Cut at maxMarquisTextLength.
     static bool setPreferenceMarquisText(const QString &text);
+    // A pass of a longer banner would outlast a negotiation on a projector.
+    static constexpr int maxMarquisTextLength = 2000;
+
+    // Why the last save failed, for the operator; empty when it did not.
+    static QString saveProblem();
 
     // The INI file in use: $XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf unless another
     // one was chosen (tests keep theirs in a temporary directory).

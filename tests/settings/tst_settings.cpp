@@ -9,7 +9,41 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using Prefs = PreferenceController;
+
+namespace {
+
+QString probe()
+{
+    return QCoreApplication::applicationDirPath() + "/storeprobe";
+}
+
+// Runs the store in a process of its own; a store that blocks fails here, not by hanging.
+QString runProbe(const QString &path, const QString &mode, QString *errors = nullptr)
+{
+    QProcess process;
+    process.start(probe(), {path, mode});
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished();
+        return "blocked";
+    }
+    if (errors)
+        *errors = QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 class TestSettings : public QObject
 {
@@ -19,25 +53,20 @@ private slots:
     void init() { _store = std::make_unique<TemporaryStore>(); }
     void cleanup() { _store.reset(); }
 
-    void valuesAreOnDiskWhenTheSetterReturnsAndOutliveTheRun()
+    void valuesOutliveTheRunAndDamagedOnesFallBack()
     {
         QCOMPARE(Prefs::preferenceSpringMinutes(), 10);
         QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 1);
         QVERIFY(Prefs::preferenceIsDropDead());
-        QCOMPARE(Prefs::intPreference("no.such.key"), 0);
-        QVERIFY(!QFile::exists(_store->path()));
         QVERIFY(Prefs::setPreferenceSpringMinutes(-5));
         QVERIFY(Prefs::setPreferenceIsDropDead(false));
         QVERIFY(Prefs::setPreferenceMarquisText("Round 3 = finals; 50% off, \"ok\"\nä"));
-        QCOMPARE(_store->fileContents(),
-            "[General]\ndefaults.marquisText=\"Round 3 = finals; 50% off, \\\"ok\\\"\\nä\"\n"
-            "defaults.springMinutes=-5\ndefaults.useOrderWriting=1\n");
 
-        // A later run: a file nobody in this process has opened, the defaults registered again.
-        const QString contents = _store->fileContents();
+        // A later run: a file nobody in this process has read, the defaults registered again.
+        const QByteArray contents = _store->fileContents().toUtf8();
         _store.reset();
         _store = std::make_unique<TemporaryStore>();
-        _store->writeFile(contents.toUtf8());
+        _store->writeFile(contents);
         Prefs::initialize();
         QCOMPARE(Prefs::preferenceSpringMinutes(), -5);
         QVERIFY(Prefs::preferenceUseOrderWriting());
@@ -47,16 +76,11 @@ private slots:
         // A hand-written text with commas is read whole.
         _store->writeFile("[General]\ndefaults.marquisText=Welcome, players,all\n");
         QCOMPARE(Prefs::preferenceMarquisText(), "Welcome, players, all");
-    }
 
-    void damagedValuesFallBackToTheDefaults()
-    {
         const QList<QPair<QByteArray, int>> readAs{{"ten", 10}, {"", 10}, {"3, 4", 10}, {"nan", 10},
             {"@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)", 10}, {" 12 ", 12}, {"12.7", 12}, {"true", 1},
             {"99999999999", std::numeric_limits<int>::max()}};
         for (const auto &[stored, minutes] : readAs) {
-            _store.reset(); // a file of its own, out of QSettings' cache
-            _store = std::make_unique<TemporaryStore>();
             _store->writeFile("[General]\ndefaults.springMinutes=" + stored + "\n");
             QCOMPARE(Prefs::preferenceSpringMinutes(), minutes);
         }
@@ -74,6 +98,7 @@ private slots:
         const QString unwritable = Prefs::storePath();
         QVERIFY(!Prefs::setPreferenceSpringMinutes(3));
         QVERIFY(!Prefs::setPreferenceMarquisText("Kept for now"));
+        QVERIFY(Prefs::saveProblem().contains("not writable"));
         QCOMPARE(Prefs::preferenceSpringMinutes(), 3);
         QCOMPARE(Prefs::preferenceMarquisText(), "Kept for now");
         QCOMPARE(Prefs::preferenceFallMinutes(), 10);
@@ -86,23 +111,14 @@ private slots:
         QCOMPARE(saved.value(CVLDefaultsMarquisTextKey), "Kept for now");
     }
 
-    void storeLivesInTheUserConfigFolder()
+    void killedWritersLeaveAWholeFileAndNothingElse()
     {
-        _store.reset();
-        const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", "/srv/referee/config");
-        QCOMPARE(Prefs::storePath(), "/srv/referee/config/Corvelworks/MervaneTimer.conf");
-        qputenv("XDG_CONFIG_HOME", saved);
-    }
-
-    void killedWriterLeavesAReadableFile()
-    {
-        // Killed at random points, some writers leave their lock file behind as well.
+        qint64 killed = 0;
         for (int round = 0; round < 10; ++round) {
             QProcess writer;
-            writer.start(
-                QCoreApplication::applicationDirPath() + "/preferencewriter", {_store->path()});
+            writer.start(probe(), {_store->path(), "write-loop"});
             QVERIFY(writer.waitForReadyRead(10000));
+            killed = writer.processId();
             writer.kill();
             QVERIFY(writer.waitForFinished());
 
@@ -113,11 +129,104 @@ private slots:
             QVERIFY(file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
             QVERIFY(file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
         }
+        // What a killed save leaves (its new file and that file's lock, or an old lock of the
+        // store's own) goes at the next start.
+        const QDir folder = QFileInfo(_store->path()).dir();
+        const QString leftover = QStringLiteral("MervaneTimer.conf.save-%1-a1B2c3").arg(killed);
+        for (const QString &name :
+            {leftover, leftover + ".lock", QString("MervaneTimer.conf.lock")}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.setFileTime(
+                QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+        }
+        QCOMPARE(runProbe(_store->path(), "read").section(' ', 0, 0).toInt() > 0, true);
+        QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"MervaneTimer.conf"});
+    }
+
+    void aFullDiskKeepsTheFileByteForByte()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        QTemporaryDir mountPoint;
+        const QByteArray point = QFile::encodeName(mountPoint.path());
+        if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("this machine does not let tmpfs be mounted");
+        const QString path = mountPoint.filePath("MervaneTimer.conf");
+        Prefs::setStorePath(path);
+        // A referee's file of just over one page.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\ndefaults.springMinutes=15\ndefaults.fallMinutes=12\n"
+                   "defaults.useOrderWriting=1\n\n[Referee]\nnotes=" +
+            QByteArray(4000, 'n') + "\n");
+        file.close();
+        const QByteArray before = contentsOf(path);
+        // Fill the rest but two pages: room for a new file, not for the lock file that QSettings
+        // puts beside it; QSettings then reports the write cut short as a success.
+        QFile filler(mountPoint.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(1024, 'f')) == 1024 && filler.flush()) { }
+        filler.close();
+        QVERIFY(::truncate(QFile::encodeName(filler.fileName()).constData(),
+                    QFileInfo(filler).size() - 8192) == 0);
+
+        QVERIFY(!Prefs::setPreferenceFallMinutes(13));
+        QVERIFY(Prefs::saveProblem().contains("disk is full"));
+        QCOMPARE(Prefs::preferenceFallMinutes(), 13);
+        QCOMPARE(contentsOf(path), before);
+        QCOMPARE(runProbe(path, "read"), "15 58");
+        ::umount(point.constData());
+    }
+
+    void specialFilesAreNeverOpenedAndNeverLost()
+    {
+        const QString fifo = _store->path() + ".fifo";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString big = _store->path() + ".big";
+        QFile bigFile(big);
+        QVERIFY(bigFile.open(QIODevice::WriteOnly));
+        bigFile.write("[General]\ndefaults.springMinutes=25\n");
+        bigFile.write(QByteArray(2 * 1024 * 1024, '#'));
+        bigFile.close();
+        const QList<QPair<QString, QString>> targets{{fifo, "not a regular file"},
+            {"/dev/zero", "not a regular file"}, {QDir::tempPath(), "not a regular file"},
+            {big, "larger than"}};
+        for (const auto &[target, problem] : targets) {
+            QFile::remove(_store->path());
+            QVERIFY(QFile::link(target, _store->path()));
+            QString errors;
+            QCOMPARE(runProbe(_store->path(), "read", &errors), "10 58");
+            QCOMPARE(errors.count('\n'), 1);
+            QVERIFY2(errors.contains(problem), qPrintable(errors));
+            QCOMPARE(runProbe(_store->path(), "save"),
+                "it is " + problem.left(0) +
+                    (problem == "larger than" ? "larger than 1024 KB" : problem));
+        }
+        QCOMPARE(QFileInfo(big).size(), bigFile.size());
+        QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(_store->path()).isSymLink());
+    }
+
+    void bannerTextsAreCutAtTheLimit()
+    {
+        const int limit = Prefs::maxMarquisTextLength;
+        QVERIFY(Prefs::setPreferenceMarquisText(QString(limit + 500, 'b')));
+        QCOMPARE(Prefs::preferenceMarquisText(), QString(limit, 'b'));
+        // Cut by hand-written file, never inside a character.
+        const QString emoji = QString::fromUtf8("\U0001F550");
+        _store->writeFile(
+            ("[General]\ndefaults.marquisText=" + QString(limit - 1, 'a') + emoji + "tail\n")
+                .toUtf8());
+        QCOMPARE(Prefs::preferenceMarquisText(), QString(limit - 1, 'a'));
+        _store->writeFile(
+            ("[General]\ndefaults.marquisText=" + QString(limit - 2, 'a') + emoji + "\n").toUtf8());
+        QCOMPARE(Prefs::preferenceMarquisText(), QString(limit - 2, 'a') + emoji);
     }
 
     void windowShowsTheValuesInForceAndStoresEdits()
     {
         Prefs::setPreferenceSpringMinutes(15);
+        Prefs::setPreferenceUseOrderWriting(true);
         AppController app;
         app.showPreferencePanel();
         PreferenceController &controller = *app.preferenceController();
@@ -125,37 +234,67 @@ private slots:
         QCOMPARE(controller.springMinutesTextField()->text(), "15");
         QCOMPARE(controller.orderWritingMinutesTextField()->text(), "1");
         QCOMPARE(controller.marquisTextField()->text(), Prefs::preferenceMarquisText());
-        QVERIFY(!controller.orderWritingCheckBox()->isChecked());
+        QVERIFY(controller.orderWritingCheckBox()->isChecked());
         controller.window()->close();
         Prefs::setPreferenceFallMinutes(7);
+        Prefs::setPreferenceUseOrderWriting(false);
         app.showPreferencePanel();
         QCOMPARE(app.preferenceController(), &controller);
         QCOMPARE(controller.fallMinutesTextField()->text(), "7");
+        QVERIFY(!controller.orderWritingCheckBox()->isChecked());
 
         // The check box stores at once; mixed counts as on.
         QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
-        QVERIFY(_store->fileContents().contains("defaults.useOrderWriting=1\n"));
+        QVERIFY(Prefs::preferenceUseOrderWriting());
         QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
         QVERIFY(Prefs::preferenceIsDropDead());
         controller.orderWritingCheckBox()->setTristate(true);
         controller.orderWritingCheckBox()->setCheckState(Qt::PartiallyChecked);
         controller.toggleOrderWriting();
         QVERIFY(Prefs::preferenceUseOrderWriting());
+
+        // Each field stores its own preference.
         edit(controller.springMinutesTextField(), " 25 ");
+        edit(controller.fallMinutesTextField(), "14");
+        edit(controller.orderWritingMinutesTextField(), "4");
         edit(controller.marquisTextField(), "Finals at three");
         QCOMPARE(Prefs::preferenceSpringMinutes(), 25);
+        QCOMPARE(Prefs::preferenceFallMinutes(), 14);
+        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 4);
         QCOMPARE(Prefs::preferenceMarquisText(), "Finals at three");
 
-        // Minutes that are not whole are refused beside the field; the stored value stays.
+        // Refused entries say why beside the field; the stored value stays.
         auto *message = controller.window()->findChild<QLabel *>("fallMessage");
-        for (const char *refused : {"twelve", "2.5"}) {
-            edit(controller.fallMinutesTextField(), refused);
-            QCOMPARE(Prefs::preferenceFallMinutes(), 7);
-            QVERIFY(message->isVisible() && !message->text().isEmpty());
+        const QList<QPair<QString, QString>> refused{{"twelve", "Whole minutes only"},
+            {"2.5", "Whole minutes only"}, {"99999999999", "2147483647 minutes only"}};
+        for (const auto &[entry, why] : refused) {
+            edit(controller.fallMinutesTextField(), entry);
+            QCOMPARE(Prefs::preferenceFallMinutes(), 14);
+            QVERIFY2(
+                message->isVisible() && message->text().contains(why), qPrintable(message->text()));
         }
-        edit(controller.fallMinutesTextField(), "14");
-        QCOMPARE(Prefs::preferenceFallMinutes(), 14);
+        edit(controller.fallMinutesTextField(), "0");
+        QCOMPARE(Prefs::preferenceFallMinutes(), 0);
+        QCOMPARE(message->text(), "0 minutes: the phase is skipped");
+        edit(controller.fallMinutesTextField(), "9");
         QVERIFY(message->text().isEmpty());
+
+        // The banner field takes no more than the limit, and says so.
+        controller.marquisTextField()->selectAll();
+        QTest::keyClicks(
+            controller.marquisTextField(), QString(Prefs::maxMarquisTextLength + 5, 'z'));
+        QCOMPARE(controller.marquisTextField()->text().size(), Prefs::maxMarquisTextLength);
+        QVERIFY(
+            controller.window()->findChild<QLabel *>("marquisMessage")->text().contains("2000"));
+
+        // A failed save of any control says so, and names the file.
+        _store->makeFolderUnwritable();
+        auto *saveMessage = controller.window()->findChild<QLabel *>("saveMessage");
+        QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
+        QVERIFY(saveMessage->text().contains(Prefs::storePath()));
+        edit(controller.orderWritingMinutesTextField(), "6");
+        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 6);
+        QVERIFY(saveMessage->text().contains("not writable"));
     }
 
 private:

@@ -1,0 +1,7 @@
+#include "PreferenceNotifier.h"
+
+PreferenceNotifier &PreferenceNotifier::instance()
+{
+    static PreferenceNotifier notifier;
+    return notifier;
+}
