@@ -3,6 +3,7 @@
 #include "MonotonicClock.h"
 #include "NotificationNames.h"
 #include "PreferenceController.h"
+#include "PreferenceNotifier.h"
 #include "Util.h"
 
 #include <algorithm>
@@ -33,6 +34,8 @@ CountdownTimer::CountdownTimer(double minutes, Clock clock, QObject *parent)
     , _lastUpdate(_clock())
 {
     configureTimers();
+    connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
+        &CountdownTimer::applyNewLengthIfUntouched);
 }
 
 void CountdownTimer::configureTimers()
@@ -46,6 +49,14 @@ void CountdownTimer::configureTimers()
 
 void CountdownTimer::pause()
 {
+    // The time since the last tick was played: take it off, or every pause would give the
+    // players up to a tick.
+    if (isRunning()) {
+        const double now = _clock();
+        if (secondsLeft() > 0)
+            takeOffElapsed(now - _lastUpdate);
+        _lastUpdate = now;
+    }
     _isPaused = true;
 }
 
@@ -56,11 +67,33 @@ void CountdownTimer::restart()
     if (_isPaused)
         _lastUpdate = _clock();
     _isPaused = false;
+    _phaseTouched = true;
 }
 
 void CountdownTimer::nudge(double seconds)
 {
+    _phaseTouched = true;
     setSecondsLeft(secondsLeft() + seconds);
+}
+
+int CountdownTimer::currentPhaseMinutes() const
+{
+    if (_phase.isInOrderWriting())
+        return PreferenceController::preferenceOrderWritingMinutes();
+    if (_phase.isSpring())
+        return PreferenceController::preferenceSpringMinutes();
+    if (_phase.isFall())
+        return PreferenceController::preferenceFallMinutes();
+    return fallbackPhaseMinutes;
+}
+
+// A referee who sets the lengths before the first Continue means them for the phase on
+// screen; once it has been continued or nudged, it keeps its time.
+void CountdownTimer::applyNewLengthIfUntouched()
+{
+    const double length = currentPhaseMinutes() * secondsPerMinute;
+    if (!_phaseTouched && length != secondsLeft())
+        setSecondsLeft(length);
 }
 
 void CountdownTimer::setSecondsLeft(double seconds)
@@ -84,14 +117,7 @@ void CountdownTimer::doUpdate()
 void CountdownTimer::startNextSeason()
 {
     _phase.increment();
-    int minutes = fallbackPhaseMinutes;
-    if (_phase.isInOrderWriting())
-        minutes = PreferenceController::preferenceOrderWritingMinutes();
-    else if (_phase.isSpring())
-        minutes = PreferenceController::preferenceSpringMinutes();
-    else if (_phase.isFall())
-        minutes = PreferenceController::preferenceFallMinutes();
-    setSecondsLeft(minutes * secondsPerMinute);
+    setSecondsLeft(currentPhaseMinutes() * secondsPerMinute);
     emit phaseChanged();
     Util::postNotification(
         RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, _phase.description());
@@ -122,12 +148,15 @@ void CountdownTimer::postWholeSecondInWindow(double seconds)
 
 // A tick announces the whole second N when it takes the time left from N + 0.1 or above to
 // below it, so every second is announced exactly once however the ticks fall. When one tick
-// passes several (a stall, a resume from suspend) only the last of them still matters.
+// passes several (a stall, a resume from suspend) only the last of them still matters, but
+// the end of the phase matters most: a tick that runs past zero announces zero.
 void CountdownTimer::postWholeSecondsPassed(double before, double after)
 {
     const double lowestPassed = std::floor(after - wholeSecondWindow) + 1;
-    if (lowestPassed + wholeSecondWindow <= before)
-        postWholeSecond(Util::saturatedInt(lowestPassed));
+    if (lowestPassed + wholeSecondWindow > before)
+        return;
+    const bool ranOut = lowestPassed < 0 && wholeSecondWindow <= before;
+    postWholeSecond(ranOut ? 0 : Util::saturatedInt(lowestPassed));
 }
 
 void CountdownTimer::postWholeSecond(int seconds)
@@ -149,7 +178,8 @@ QString CountdownTimer::displayTime(double secondsLeft)
         const int shownSeconds = std::clamp(Util::saturatedInt(seconds), 0, 59);
         return QString::asprintf("%d:%02d", shownMinutes, shownSeconds);
     }
-    return QString::asprintf("0:%04.1f", std::max(0.0, secondsLeft - secondsPerMinute * minutes));
+    // Below zero the phase is over, however far below: no minutes are taken off.
+    return QString::asprintf("0:%04.1f", std::max(0.0, secondsLeft));
 }
 
 QString CountdownTimer::description() const

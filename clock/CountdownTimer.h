@@ -58,6 +58,8 @@ signals:
 
 private:
     void configureTimers();
+    int currentPhaseMinutes() const;
+    void applyNewLengthIfUntouched();
     void startNextSeason();
     void storeSecondsLeft(double seconds);
     void takeOffElapsed(double elapsed);
@@ -71,4 +73,6 @@ private:
     QTimer _timer;
     Clock _clock;
     double _lastUpdate;
+    // Continued or nudged since the phase began; a phase that began on a tick was counting.
+    bool _phaseTouched = false;
 };
