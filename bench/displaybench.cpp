@@ -47,6 +47,29 @@ void measure(const char *name, ResizableTextView &view, const QSize &size,
     BenchTable::row(run, "changed text, ms", QString::number(changed, 'f', 3), "<= 3");
 }
 
+// One scroll step as the screen sees it: the text moves and the strip it uncovers is painted.
+void measureBannerStep(const QSize &size, int textLength)
+{
+    ScrollingView banner;
+    banner.resize(size);
+    QString text;
+    while (text.size() < textLength)
+        text += QStringLiteral("Round %1 begins at noon in the hall. ").arg(text.size());
+    text.truncate(textLength);
+    banner.setText(text);
+    QImage target(size, QImage::Format_ARGB32_Premultiplied);
+    const QRegion strip(size.width() + static_cast<int>(ScrollingView::STEP), 0,
+        -static_cast<int>(ScrollingView::STEP), size.height());
+    banner.render(&target, QPoint(), QRegion(), QWidget::DrawChildren);
+    const double step = meanMilliseconds(300, [&](int) {
+        banner.movePoint();
+        banner.render(&target, strip.boundingRect().topLeft(), strip, QWidget::DrawChildren);
+    });
+    const QString run = QStringLiteral("banner step, %1x%2").arg(size.width()).arg(size.height());
+    BenchTable::row(run, QStringLiteral("%1-character text, ms").arg(textLength),
+        QString::number(step, 'f', 3), "<= 0.2");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -63,6 +86,8 @@ int main(int argc, char **argv)
         ScrollingView banner;
         measure("banner", banner, size,
             [](int i) { return QStringLiteral("Round %1 begins at noon in the hall").arg(i); });
+        for (int length : {36, 2000})
+            measureBannerStep(size, length);
     }
     return 0;
 }

@@ -25,6 +25,7 @@ CountdownView::CountdownView(QWidget *parent)
 {
     setText(QStringLiteral("%1:00").arg(PreferenceController::preferenceSpringMinutes()));
     setKey(COUNTDOWN_DEFAULT_KEY);
+    setTabularDigits(true);
 }
 
 QString CountdownView::maxText() const

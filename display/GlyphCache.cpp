@@ -1,5 +1,7 @@
 #include "GlyphCache.h"
 
+#include "TabularText.h"
+
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
@@ -9,12 +11,6 @@
 namespace {
 // Keeps antialiased edges whole around a glyph's outline box.
 constexpr int margin = 2;
-
-struct PlacedGlyph
-{
-    QImage image; // shared with the cache, which may move its entries as it grows
-    QPoint topLeft;
-};
 } // namespace
 
 void GlyphCache::reset(const QFont &font, const QColor &color, qreal pixelRatio)
@@ -46,37 +42,67 @@ const GlyphCache::Glyph &GlyphCache::glyph(const QRawFont &rawFont, quint32 inde
     return *_glyphs.insert(key, Glyph{image, box.topLeft()});
 }
 
-QImage GlyphCache::compose(const QString &text, const QFont &font, const QColor &color,
-    qreal pixelRatio, QPoint *inkOrigin)
+QList<GlyphCache::Placed> GlyphCache::place(const QString &text, const QFont &font,
+    const QColor &color, qreal pixelRatio, bool tabularDigits)
 {
     if (font != _font || color != _color || pixelRatio != _pixelRatio || _glyphs.size() > maxGlyphs)
         reset(font, color, pixelRatio);
+    QList<Placed> placed;
+    if (tabularDigits) {
+        const TabularText layout(font);
+        if (layout.canPlace(text)) {
+            placeTabular(layout, text, &placed);
+            return placed;
+        }
+    }
+    placeProportional(text, font, &placed);
+    return placed;
+}
+
+void GlyphCache::placeTabular(const TabularText &layout, const QString &text, QList<Placed> *placed)
+{
+    for (const TabularText::Glyph &each : layout.place(text)) {
+        const Glyph &cached = glyph(layout.rawFont(), each.index);
+        placed->append({cached.image, each.position.toPoint() + cached.offset});
+    }
+}
+
+void GlyphCache::placeProportional(const QString &text, const QFont &font, QList<Placed> *placed)
+{
     QTextLayout layout(text, font);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     line.setLineWidth(std::numeric_limits<int>::max());
     layout.endLayout();
-
-    QList<PlacedGlyph> placed;
-    QRect ink;
     for (const QGlyphRun &run : layout.glyphRuns()) {
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < indexes.size(); ++i) {
             const Glyph &cached = glyph(run.rawFont(), indexes.at(i));
             const QPointF onBaseline = positions.at(i) - QPointF(0, line.ascent());
-            const QPoint topLeft = onBaseline.toPoint() + cached.offset;
-            placed.append({cached.image, topLeft});
-            ink |= QRect(topLeft, cached.image.deviceIndependentSize().toSize());
+            placed->append({cached.image, onBaseline.toPoint() + cached.offset});
         }
     }
+}
+
+QRect GlyphCache::inkOf(const QList<Placed> &glyphs)
+{
+    QRect ink;
+    for (const Placed &glyph : glyphs)
+        ink |= QRect(glyph.topLeft, glyph.image.deviceIndependentSize().toSize());
+    return ink;
+}
+
+QImage GlyphCache::compose(const QList<Placed> &glyphs, qreal pixelRatio, QPoint *inkOrigin)
+{
+    const QRect ink = inkOf(glyphs);
     if (ink.isEmpty())
         return QImage();
     QImage image(ink.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    for (const PlacedGlyph &glyph : placed)
+    for (const Placed &glyph : glyphs)
         painter.drawImage(glyph.topLeft - ink.topLeft(), glyph.image);
     *inkOrigin = ink.topLeft();
     return image;

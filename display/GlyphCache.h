@@ -4,10 +4,14 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QPair>
 #include <QPoint>
 #include <QRawFont>
+#include <QRect>
 #include <QString>
+
+class TabularText;
 
 // Glyphs rasterised once each, for one font, colour and pixel ratio at a time. Glyphs this
 // large are drawn from their outlines on every use (Qt caches only small ones), so a
@@ -18,11 +22,22 @@ public:
     // Keeps no more glyphs than this; a text of new glyphs past it starts the cache afresh.
     static constexpr int maxGlyphs = 256;
 
-    // `text` laid out in `font` and put together from cached glyphs into one image whose
-    // pixels are `pixelRatio` device pixels per unit; `inkOrigin` receives the image's
-    // top-left relative to the left end of the baseline. A null image when there is no ink.
-    QImage compose(const QString &text, const QFont &font, const QColor &color, qreal pixelRatio,
-        QPoint *inkOrigin);
+    struct Placed
+    {
+        QImage image; // shared with the cache, which may move its entries as it grows
+        QPoint topLeft; // relative to the left end of the baseline
+    };
+
+    // `text` laid out in `font` (digits in cells of one width, when `tabularDigits` and the
+    // face has every character), as cached glyphs whose pixels are `pixelRatio` device
+    // pixels per unit, in the order of the text.
+    QList<Placed> place(const QString &text, const QFont &font, const QColor &color,
+        qreal pixelRatio, bool tabularDigits);
+    // The box that the glyphs' ink covers.
+    static QRect inkOf(const QList<Placed> &glyphs);
+    // The glyphs put together into one image of their ink box; `inkOrigin` receives its
+    // top-left. A null image when there is no ink.
+    static QImage compose(const QList<Placed> &glyphs, qreal pixelRatio, QPoint *inkOrigin);
 
 private:
     struct Glyph
@@ -33,6 +48,8 @@ private:
 
     const Glyph &glyph(const QRawFont &rawFont, quint32 index);
     void reset(const QFont &font, const QColor &color, qreal pixelRatio);
+    void placeTabular(const TabularText &layout, const QString &text, QList<Placed> *placed);
+    void placeProportional(const QString &text, const QFont &font, QList<Placed> *placed);
 
     QFont _font;
     QColor _color;

@@ -2,8 +2,10 @@
 
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
+#include "TabularText.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -11,14 +13,30 @@ constexpr double heightFactor = 0.8;
 // Text is measured once at this size and scaled: unhinted outlines grow linearly.
 constexpr double referencePixelSize = 1000.0;
 
+QFont referenceFont()
+{
+    QFont font = ResizableTextView::textFont();
+    font.setPixelSize(static_cast<int>(referencePixelSize));
+    return font;
+}
+
 const QFontMetricsF &referenceMetrics()
 {
-    static const QFontMetricsF metrics = [] {
-        QFont font = ResizableTextView::textFont();
-        font.setPixelSize(static_cast<int>(referencePixelSize));
-        return QFontMetricsF(font);
-    }();
+    static const QFontMetricsF metrics(referenceFont());
     return metrics;
+}
+
+const TabularText &referenceTabular()
+{
+    static const TabularText layout(referenceFont());
+    return layout;
+}
+
+double advanceAtReference(const QString &text, bool tabularDigits)
+{
+    if (tabularDigits && referenceTabular().canPlace(text))
+        return referenceTabular().width(text);
+    return referenceMetrics().horizontalAdvance(text);
 }
 } // namespace
 
@@ -72,7 +90,7 @@ QSizeF ResizableTextView::measure(const QString &text, double pixelSize) const
     const QFontMetricsF &metrics = referenceMetrics();
     if (text != _measuredText) {
         _measuredText = text;
-        _measuredAdvance = metrics.horizontalAdvance(text);
+        _measuredAdvance = advanceAtReference(text, _tabularDigits);
     }
     const double scale = pixelSize / referencePixelSize;
     return {_measuredAdvance * scale, metrics.height() * scale};
@@ -113,7 +131,15 @@ void ResizableTextView::handleTextChange(const QVariantMap &userInfo)
     update();
 }
 
-void ResizableTextView::paintEvent(QPaintEvent *)
+void ResizableTextView::setTabularDigits(bool tabular)
+{
+    _tabularDigits = tabular;
+    _sprite.setTabularDigits(tabular);
+    _measuredText.clear();
+    _measuredAdvance = 0;
+}
+
+void ResizableTextView::paintEvent(QPaintEvent *event)
 {
     resetFontSize();
     center();
@@ -125,5 +151,6 @@ void ResizableTextView::paintEvent(QPaintEvent *)
     const double descent = referenceMetrics().descent() * fontSize() / referencePixelSize;
     const QPointF baseline(point().x(), height() - point().y() - descent);
     QPainter painter(this);
-    _sprite.draw(painter, baseline, text(), font, palette().color(QPalette::WindowText));
+    _sprite.draw(
+        painter, baseline, text(), font, palette().color(QPalette::WindowText), event->rect());
 }

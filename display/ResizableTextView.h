@@ -52,8 +52,6 @@ public:
 
     void handleTextChange(const QVariantMap &userInfo);
 
-    int renderCount() const { return _sprite.renderCount(); }
-
 signals:
     void keyChanged();
 
@@ -61,6 +59,8 @@ protected:
     // Width and height of `text` drawn at `pixelSize`; tests replace it to state exact sizes.
     virtual QSizeF measure(const QString &text, double pixelSize) const;
     void setPoint(const QPointF &point) { _point = point; }
+    // Measures and draws digits in cells of one width.
+    void setTabularDigits(bool tabular);
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -69,6 +69,7 @@ private:
     QPointF _point;
     int _fontSize = 0;
     bool _fitWidth = true;
+    bool _tabularDigits = false;
     TextSprite _sprite;
     // The last text measured and its advance at the reference size: shaping a banner text
     // at every step of its scroll would cost more than drawing it.

@@ -1,24 +1,28 @@
 #include "TextSprite.h"
 
-#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 
 void TextSprite::draw(QPainter &painter, const QPointF &baselineOrigin, const QString &text,
-    const QFont &font, const QColor &color)
+    const QFont &font, const QColor &color, const QRect &exposed)
 {
     const qreal pixelRatio = painter.device()->devicePixelRatioF();
-    if (_renderCount == 0 || text != _text || font != _font || color != _color ||
+    if (!_rendered || text != _text || font != _font || color != _color ||
         pixelRatio != _pixelRatio)
         render(text, font, color, pixelRatio);
     const QPoint origin(qRound(baselineOrigin.x()), qRound(baselineOrigin.y()));
-    if (!_pixmap.isNull()) {
+    if (!_pixmap.isNull())
         painter.drawPixmap(origin + _offset, _pixmap);
-    } else if (!text.isEmpty()) {
-        // Too large to keep: draw it afresh each time rather than hold a huge pixmap.
-        painter.setFont(font);
-        painter.setPen(color);
-        painter.drawText(origin, text);
+    else
+        drawGlyphsIn(painter, origin, exposed);
+}
+
+void TextSprite::drawGlyphsIn(QPainter &painter, const QPoint &origin, const QRect &exposed) const
+{
+    for (const GlyphCache::Placed &glyph : _glyphsInPlace) {
+        const QRect box(origin + glyph.topLeft, glyph.image.deviceIndependentSize().toSize());
+        if (box.intersects(exposed))
+            painter.drawImage(box.topLeft(), glyph.image);
     }
 }
 
@@ -29,13 +33,14 @@ void TextSprite::render(
     _font = font;
     _color = color;
     _pixelRatio = pixelRatio;
-    ++_renderCount;
+    _rendered = true;
     _pixmap = QPixmap();
-
-    const QSizeF box = QFontMetricsF(font).boundingRect(text).size() * pixelRatio;
-    if (text.isEmpty() || box.width() * box.height() > maxPixels)
+    _glyphsInPlace = _glyphs.place(text, font, color, pixelRatio, _tabularDigits);
+    const QSizeF box = QSizeF(GlyphCache::inkOf(_glyphsInPlace).size()) * pixelRatio;
+    if (box.width() * box.height() > maxPixels)
         return;
-    QImage image = _glyphs.compose(text, font, color, pixelRatio, &_offset);
+    QImage image = GlyphCache::compose(_glyphsInPlace, pixelRatio, &_offset);
+    _glyphsInPlace.clear();
     if (!image.isNull())
         _pixmap = QPixmap::fromImage(std::move(image));
 }
