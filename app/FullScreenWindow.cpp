@@ -1,5 +1,6 @@
 #include "FullScreenWindow.h"
 
+#include <QCloseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -30,4 +31,10 @@ QWidget *FullScreenWindow::takeDisplay()
         display->setParent(nullptr);
     }
     return display;
+}
+
+void FullScreenWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    emit closeRequested();
 }

@@ -18,6 +18,14 @@ public:
     // Hands the display back, with no parent.
     QWidget *takeDisplay();
 
+signals:
+    // The window manager, Alt+F4 or the like asked to close it: the owner leaves full screen,
+    // which takes the display back before the window goes.
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     QVBoxLayout *_layout;
     QWidget *_display = nullptr;

@@ -36,6 +36,6 @@ void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController
     connect(_ui->fullScreenAction, &QAction::triggered, &delegate,
         &MervaneTimerAppDelegate::toggleFullScreen);
     connect(_ui->preferencesAction, &QAction::triggered, &appController,
-        &AppController::showPreferencePanel);
+        [&appController, &delegate] { appController.showPreferencePanel(delegate.clockWindow()); });
     connect(_ui->quitAction, &QAction::triggered, this, &QWidget::close);
 }

@@ -135,6 +135,8 @@ void MervaneTimerAppDelegate::turnOnFullScreen()
     if (!_window)
         return;
     _fullScreenWindow = std::make_unique<FullScreenWindow>(_window->screen());
+    connect(_fullScreenWindow.get(), &FullScreenWindow::closeRequested, this,
+        &MervaneTimerAppDelegate::toggleFullScreen);
     // The main window's commands, shortcuts included, work in full screen too.
     _fullScreenWindow->addActions(_window->findChildren<QAction *>());
     auto *leave = new QAction(_fullScreenWindow.get());
@@ -159,6 +161,14 @@ void MervaneTimerAppDelegate::turnOffFullScreen(const QRect &frame)
     _window->raise();
     _window->activateWindow();
     _window->setGeometry(frame);
-    _fullScreenWindow->close();
-    _fullScreenWindow.reset();
+    // Freed once the event that asked for this (a key press in it, a close request) is done.
+    _fullScreenWindow->hide();
+    _fullScreenWindow.release()->deleteLater();
+}
+
+QWidget *MervaneTimerAppDelegate::clockWindow() const
+{
+    if (_fullScreenWindow)
+        return _fullScreenWindow.get();
+    return _window;
 }

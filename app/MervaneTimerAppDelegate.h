@@ -40,6 +40,8 @@ public:
     // The full-screen window while full screen is on, else null.
     FullScreenWindow *fullScreenWindow() const { return _fullScreenWindow.get(); }
     SoundPlayer &soundPlayer() const { return *_soundPlayer; }
+    // The window that shows the display now: the full-screen one, or the main window.
+    QWidget *clockWindow() const;
 
     // Called once the outlets are connected: watches the main window for its closing.
     void awakeFromNib();

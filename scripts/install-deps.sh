@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-beteckna fonts-dejavu-core
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick openbox x11-utils
 )
 
 missing=()

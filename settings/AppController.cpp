@@ -9,9 +9,9 @@ AppController::AppController(QObject *parent)
 
 AppController::~AppController() = default;
 
-void AppController::showPreferencePanel()
+void AppController::showPreferencePanel(QWidget *clockWindow)
 {
     if (!_preferenceController)
         _preferenceController = std::make_unique<PreferenceController>();
-    _preferenceController->showWindow();
+    _preferenceController->showWindow(clockWindow);
 }

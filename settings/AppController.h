@@ -5,6 +5,7 @@
 #include <memory>
 
 class PreferenceController;
+class QWidget;
 
 // Opens the preferences window, making its controller on first use and keeping it.
 class AppController : public QObject
@@ -18,7 +19,9 @@ public:
     PreferenceController *preferenceController() const { return _preferenceController.get(); }
 
 public slots:
-    void showPreferencePanel();
+    // Above `clockWindow`, when given, full screen included; closing it gives the keyboard
+    // back to that window.
+    void showPreferencePanel(QWidget *clockWindow = nullptr);
 
 private:
     std::unique_ptr<PreferenceController> _preferenceController;

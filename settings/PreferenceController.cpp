@@ -4,10 +4,13 @@
 #include "StoreFile.h"
 #include "ui_Preferences.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -250,19 +253,41 @@ PreferenceController::PreferenceController(QObject *parent)
 
 PreferenceController::~PreferenceController() = default;
 
-void PreferenceController::showWindow()
+void PreferenceController::showWindow(QWidget *clockWindow)
 {
     if (!_window)
         loadWindow();
+    _clockWindow = clockWindow;
+    // A dialog transient for the clock's window stays above it, even one kept above all
+    // others, without that window owning it.
+    if (clockWindow) {
+        _window->hide();
+        _window->winId();
+        _window->windowHandle()->setTransientParent(clockWindow->window()->windowHandle());
+    }
     showStoredValues();
     _window->show();
     _window->raise();
     _window->activateWindow();
 }
 
+bool PreferenceController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == _window.get() && event->type() == QEvent::Hide && _clockWindow) {
+        _clockWindow->raise();
+        _clockWindow->activateWindow();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void PreferenceController::loadWindow()
 {
-    _window = std::make_unique<QWidget>();
+    _window = std::make_unique<QWidget>(nullptr, Qt::Dialog);
+    _window->installEventFilter(this);
+    auto *close = new QAction(_window.get());
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    connect(close, &QAction::triggered, _window.get(), &QWidget::close);
+    _window->addAction(close);
     _ui = std::make_unique<Ui::Preferences>();
     _ui->setupUi(_window.get());
     for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 
@@ -34,8 +35,9 @@ public:
     explicit PreferenceController(QObject *parent = nullptr);
     ~PreferenceController() override;
 
-    // Loads the window if needed, fills it with the values in force and brings it forward.
-    void showWindow();
+    // Loads the window if needed, fills it with the values in force and brings it forward,
+    // above `clockWindow` when given, which gets the keyboard back when the window closes.
+    void showWindow(QWidget *clockWindow = nullptr);
     QWidget *window() const { return _window.get(); }
 
     QLineEdit *marquisTextField() const;
@@ -90,6 +92,9 @@ private:
     void changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int));
     void reportSave(bool saved);
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     std::unique_ptr<QWidget> _window;
     std::unique_ptr<Ui::Preferences> _ui;
+    QPointer<QWidget> _clockWindow;
 };

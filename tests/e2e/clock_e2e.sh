@@ -1,52 +1,71 @@
 #!/usr/bin/env bash
-# Drives the real clock in a real X server: real key presses, screenshots of the countdown.
+# Drives the real clock in a real X server under a real window manager (openbox) with the
+# keys an operator would press, and reads what happens from the screen and the X server.
+# Nothing here moves the focus or the windows by hand: what the operator does is all it does.
 # Usage: clock_e2e.sh PATH_TO_MervaneTimer
 set -euo pipefail
 binary=$1
 work=$(mktemp -d)
-app_pid=""
-xvfb_pid=""
+pids=()
 cleanup() {
-    [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null || true
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
     [[ -n "${KEEP_SHOTS:-}" ]] || rm -rf "$work"
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Without any display the clock says so in one line and exits with 1.
-set +e
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" 2> "$work/nodisplay.err"
-status=$?
-set -e
-[[ $status -eq 1 ]] || fail "no display: exit status $status"
-[[ $(wc -l < "$work/nodisplay.err") -eq 1 ]] || fail "no display: $(cat "$work/nodisplay.err")"
-grep -q "cannot open a display" "$work/nodisplay.err" || fail "no display: unclear message"
+# Without a display, or with one that is not there, the clock says so in one line and exits 1.
+no_display() {
+    local status
+    set +e
+    "$@" "$binary" 2> "$work/nodisplay.err"
+    status=$?
+    set -e
+    [[ $status -eq 1 ]] || fail "no display ($*): exit status $status"
+    [[ $(wc -l < "$work/nodisplay.err") -eq 1 ]] || fail "no display: $(cat "$work/nodisplay.err")"
+    grep -q "cannot open a display" "$work/nodisplay.err" || fail "no display: unclear message"
+}
+no_display env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+no_display env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:1999
 
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
+pids+=($!)
 for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
 export XDG_CONFIG_HOME="$work/config"
+
+openbox > "$work/openbox.log" 2>&1 &
+pids+=($!)
+# Openbox names the active window (none yet) once it manages the screen.
+for _ in $(seq 50); do xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | grep -q "window id" && break; sleep 0.1; done
+
 mkdir -p "$XDG_CONFIG_HOME/Corvelworks"
 printf '[General]\ndefaults.springMinutes=10\ndefaults.marquisText=End to end\n' \
     > "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf"
-
 "$binary" > "$work/app.log" 2>&1 &
 app_pid=$!
+pids+=("$app_pid")
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^MervaneTimer$' | head -1)
 [[ -n "$window" ]] || fail "no window"
-xdotool windowfocus --sync "$window"
 
-# A screenshot of the middle band of the window, where the countdown is; the banner below
-# moves all the time and is left out.
-countdown() {
+active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
+# Window ids from bottom to top, as the window manager stacks them.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr ',' '\n' | xargs -n1 printf '%d\n'; }
+above() { # first second: true when the first is stacked above the second
+    local order
+    order=$(stacking)
+    [[ $(grep -nx "$1" <<< "$order" | cut -d: -f1) -gt $(grep -nx "$2" <<< "$order" | cut -d: -f1) ]]
+}
+for _ in $(seq 30); do [[ $(active) == "$window" ]] && break; sleep 0.1; done
+[[ $(active) == "$window" ]] || fail "the clock's window did not get the keyboard when it opened"
+
+# The middle band of a window, where the countdown is; the banner below moves all the time.
+shot() {
     local file
     file=$(mktemp -p "$work" shotXXXX.png)
-    import -window "$window" -gravity center -crop 100%x40%+0+0 +repage "$file"
+    import -window "$1" -gravity center -crop 100%x40%+0+0 +repage "$file"
     echo "$file"
 }
 differ() { # first second: true when the two pictures differ in more than a few pixels
@@ -54,24 +73,30 @@ differ() { # first second: true when the two pictures differ in more than a few 
     pixels=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
     [[ ${pixels%% *} -gt 20 ]]
 }
+has_ink() { # picture: true when it shows dark text
+    [[ $(convert "$1" -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:) -gt 500 ]]
+}
 press() { xdotool key "$1"; sleep 0.3; }
+running() { # window: true when its countdown changes within a second
+    local before
+    before=$(shot "$1")
+    sleep 1.2
+    differ "$before" "$(shot "$1")"
+}
 
-paused=$(countdown)
-sleep 1.2
-differ "$paused" "$(countdown)" && fail "the clock ran before Continue"
-
+running "$window" && fail "the clock ran before Continue"
 press c
-running=$(countdown)
-sleep 1.2
-differ "$running" "$(countdown)" || fail "Continue did not make the clock run"
-
+running "$window" || fail "C did not make the clock run"
+press space
+running "$window" && fail "Space did not pause a running clock"
+press space
+running "$window" || fail "Space did not continue a paused clock"
 press p
-stopped=$(countdown)
-sleep 1.2
-differ "$stopped" "$(countdown)" && fail "Pause did not stop the clock"
-
+running "$window" && fail "P did not pause the clock"
+paused=$(shot "$window")
 press Up
-differ "$stopped" "$(countdown)" || fail "a nudge did not change the time"
+differ "$paused" "$(shot "$window")" || fail "a nudge did not change the time"
+frame=$(xdotool getwindowgeometry "$window" | tail -2)
 
 # Full screen: a second window of the same title covering the whole screen.
 screen_window() {
@@ -85,28 +110,49 @@ press F11
 sleep 0.5
 full=$(screen_window)
 [[ -n "$full" ]] || fail "F11 did not cover the screen"
-before=$(import -window "$full" -gravity center -crop 100%x40%+0+0 +repage "$work/full1.png"; echo "$work/full1.png")
+[[ $(active) == "$full" ]] || fail "the full-screen window does not have the keyboard"
+before=$(shot "$full")
 press Down
-import -window "$full" -gravity center -crop 100%x40%+0+0 +repage "$work/full2.png"
-differ "$before" "$work/full2.png" || fail "a shortcut did nothing in full screen"
-press F11
+differ "$before" "$(shot "$full")" || fail "a shortcut did nothing in full screen"
+
+# The preferences open above the full-screen clock with the keyboard, and give it back.
+press ctrl+comma
+prefs=$(timeout 10 xdotool search --sync --onlyvisible --name '^MervaneTimer Preferences$' | head -1)
+[[ -n "$prefs" ]] || fail "Ctrl+, opened no preferences window"
 sleep 0.5
-[[ -z "$(screen_window)" ]] || fail "F11 did not leave full screen"
-xdotool windowfocus --sync "$window"
+above "$prefs" "$full" || fail "the preferences window opened behind the full-screen clock"
+[[ $(active) == "$prefs" ]] || fail "the preferences window does not have the keyboard"
+press Escape
+sleep 0.5
+[[ -z "$(xdotool search --onlyvisible --name '^MervaneTimer Preferences$')" ]] ||
+    fail "Escape did not close the preferences window"
+[[ $(active) == "$full" ]] || fail "closing the preferences did not give the keyboard back"
+press c
+running "$full" || fail "C did not reach the clock after the preferences closed"
+grep -q 'marquisText=End to end$' "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf" ||
+    fail "keys meant for the clock changed the banner text"
+
+# Closing the full-screen window through the window manager brings the display home.
+press alt+F4
+sleep 0.5
+[[ -z "$(screen_window)" ]] || fail "Alt+F4 did not leave full screen"
+[[ $(xdotool getwindowgeometry "$window" | tail -2) == "$frame" ]] ||
+    fail "the main window did not get its frame back"
+has_ink "$(shot "$window")" || fail "the main window is empty after Alt+F4 in full screen"
+running "$window" || fail "the clock stopped when full screen was closed"
 press F11
 sleep 0.5
 [[ -n "$(screen_window)" ]] || fail "F11 did not go to full screen again"
 press Escape
 sleep 0.5
 [[ -z "$(screen_window)" ]] || fail "Escape did not leave full screen"
-xdotool windowfocus --sync "$window"
+[[ $(active) == "$window" ]] || fail "leaving full screen did not give the main window the keyboard"
 
 press ctrl+q
-for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 50); do kill -0 "$app_pid" 2> /dev/null || break; sleep 0.1; done
 set +e
 wait "$app_pid"
 status=$?
 set -e
-app_pid=""
 [[ $status -eq 0 ]] || fail "closing the window: exit status $status"
 echo "1 passed, 0 failed"
