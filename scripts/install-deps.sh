@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     fonts-beteckna fonts-dejavu-core
     xvfb xauth xdotool imagemagick openbox x11-utils
+    pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -117,6 +117,8 @@ void PreferenceController::initialize()
     defaults.insert(CVLDefaultsSpringMinutesKey, 10);
     defaults.insert(CVLDefaultsFallMinutesKey, 10);
     defaults.insert(CVLDefaultsOrderWritingMinutesKey, 1);
+    defaults.insert(CVLAudioDeviceKey, QString());
+    defaults.insert(CVLAudioVolumeKey, 100);
     defaults.insert(CVLDefaultsMarquisTextKey,
         QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
     registeredDefaults().insert(defaults);
@@ -199,11 +201,11 @@ bool PreferenceController::setPreferenceIsDropDead(bool isDropDead)
     return setIntPreference(CVLDefaultsUseOrderWritingKey, isDropDead ? 0 : 1);
 }
 
-QString PreferenceController::preferenceMarquisText()
+QString PreferenceController::textPreference(const QString &key)
 {
-    QVariant text = stored(CVLDefaultsMarquisTextKey);
+    QVariant text = stored(key);
     if (!text.isValid())
-        text = registeredDefaults().value(CVLDefaultsMarquisTextKey);
+        text = registeredDefaults().value(key);
     if (!text.isValid())
         return QString();
     // A hand-written text with commas reads back as a list of its parts.
@@ -211,14 +213,25 @@ QString PreferenceController::preferenceMarquisText()
         return text.toStringList().join(QStringLiteral(", "));
     // An empty stored text is a text, not an absent one.
     const QString result = text.toString();
-    if (result.size() > maxMarquisTextLength)
-        reportCutBanner(result);
-    return result.isNull() ? QStringLiteral("") : withinBannerLimit(result);
+    return result.isNull() ? QStringLiteral("") : result;
+}
+
+bool PreferenceController::setTextPreference(const QString &key, const QString &text)
+{
+    return store(key, text);
+}
+
+QString PreferenceController::preferenceMarquisText()
+{
+    const QString text = textPreference(CVLDefaultsMarquisTextKey);
+    if (text.size() > maxMarquisTextLength)
+        reportCutBanner(text);
+    return withinBannerLimit(text);
 }
 
 bool PreferenceController::setPreferenceMarquisText(const QString &text)
 {
-    return store(CVLDefaultsMarquisTextKey, withinBannerLimit(text));
+    return setTextPreference(CVLDefaultsMarquisTextKey, withinBannerLimit(text));
 }
 
 QVariant PreferenceController::stored(const QString &key)

@@ -20,6 +20,9 @@ inline constexpr char CVLDefaultsFallMinutesKey[] = "defaults.fallMinutes";
 inline constexpr char CVLDefaultsOrderWritingMinutesKey[] = "defaults.orderWritingMinutes";
 inline constexpr char CVLDefaultsUseOrderWritingKey[] = "defaults.useOrderWriting";
 inline constexpr char CVLDefaultsMarquisTextKey[] = "defaults.marquisText";
+// The cue output's device id (empty: the system default) and volume in whole percent.
+inline constexpr char CVLAudioDeviceKey[] = "audio.device";
+inline constexpr char CVLAudioVolumeKey[] = "audio.volume";
 
 // The operator's preferences. Its class side is the store, over a per-user INI file: every
 // read answers what the file holds now (or, while it holds no usable value, the registered
@@ -55,8 +58,12 @@ public:
 
     static void initialize();
 
+    // Any preference by key, typed, answering its registered default while the file holds
+    // no usable value.
     static int intPreference(const QString &key);
     static bool setIntPreference(const QString &key, int value);
+    static QString textPreference(const QString &key);
+    static bool setTextPreference(const QString &key, const QString &text);
 
     static int preferenceSpringMinutes();
     static bool setPreferenceSpringMinutes(int minutes);

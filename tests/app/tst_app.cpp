@@ -15,12 +15,6 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
-// A real player whose start the test may call with a file of its own.
-struct CuePlayer : SoundPlayer
-{
-    using SoundPlayer::startSound;
-};
-
 using Damage = std::function<void(TemporaryStore &)>;
 
 class TestApp : public QObject
@@ -141,33 +135,6 @@ private slots:
         QCOMPARE(SoundPlayer::cuePath(10), ":/sounds/10s.wav");
         for (int seconds : {11, -3, 120})
             QVERIFY(SoundPlayer::cuePath(seconds).isEmpty());
-    }
-
-    void faultyCuesFallSilentAndAreFreed()
-    {
-        QFile cue(":/sounds/0s.wav");
-        QVERIFY(cue.open(QIODevice::ReadOnly));
-        const QByteArray whole = cue.readAll();
-        QTemporaryDir dir;
-        const QList<QPair<QString, QByteArray>> damaged{{"cut short", whole.left(whole.size() / 2)},
-            {"garbage", "RIFF\x10\x00\x00\x00WAVEfmt garbage that is no sound"},
-            {"no format", whole.left(12) + whole.mid(whole.indexOf("data"))}, {"empty", ""}};
-        CuePlayer player;
-        for (const auto &[name, bytes] : damaged) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
-            player.startSound(file.fileName());
-        }
-        player.startSound(dir.filePath("missing"));
-        QCOMPARE(player.findChildren<QObject *>().size(), 0);
-        // Every announced second with a cue sounds it; every shipped cue is whole, and freed
-        // once played (or, with no audio output, once loaded).
-        const QStringList cues{"60", "30", "10", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"};
-        for (const QString &seconds : cues + QStringList{"11", "-3"})
-            Util::postNotification(SOUND_PLAYER_NOTIFICATION_NAME, SECONDS_KEY, seconds);
-        QCOMPARE(player.findChildren<QObject *>(Qt::FindDirectChildrenOnly).size(), cues.size());
-        QTRY_COMPARE(player.findChildren<QObject *>(Qt::FindDirectChildrenOnly).size(), 0);
     }
 
     void fullScreenKeepsGeometryViewsClockAndShortcuts()
