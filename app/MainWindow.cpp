@@ -37,5 +37,7 @@ void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController
         &MervaneTimerAppDelegate::toggleFullScreen);
     connect(_ui->preferencesAction, &QAction::triggered, &appController,
         [&appController, &delegate] { appController.showPreferencePanel(delegate.clockWindow()); });
+    connect(&appController, &AppController::soundCheckRequested, &delegate,
+        &MervaneTimerAppDelegate::play);
     connect(_ui->quitAction, &QAction::triggered, this, &QWidget::close);
 }

@@ -11,7 +11,10 @@ AppController::~AppController() = default;
 
 void AppController::showPreferencePanel(QWidget *clockWindow)
 {
-    if (!_preferenceController)
+    if (!_preferenceController) {
         _preferenceController = std::make_unique<PreferenceController>();
+        connect(_preferenceController.get(), &PreferenceController::soundCheckRequested, this,
+            &AppController::soundCheckRequested);
+    }
     _preferenceController->showWindow(clockWindow);
 }

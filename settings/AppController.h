@@ -23,6 +23,9 @@ public slots:
     // back to that window.
     void showPreferencePanel(QWidget *clockWindow = nullptr);
 
+signals:
+    void soundCheckRequested();
+
 private:
     std::unique_ptr<PreferenceController> _preferenceController;
 };

@@ -5,10 +5,16 @@
 #include "ui_Preferences.h"
 
 #include <QAction>
+#include <QAudioDevice>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMediaDevices>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QWindow>
 
@@ -323,6 +329,11 @@ void PreferenceController::loadWindow()
         &PreferenceController::changeOrderWritingMinutes);
     connect(_ui->orderWritingCheckBox, &QCheckBox::clicked, this,
         &PreferenceController::toggleOrderWriting);
+    connect(_ui->outputDeviceComboBox, &QComboBox::activated, this,
+        &PreferenceController::changeOutputDevice);
+    connect(_ui->volumeSpinBox, &QSpinBox::valueChanged, this, &PreferenceController::changeVolume);
+    connect(_ui->soundCheckButton, &QPushButton::clicked, this,
+        &PreferenceController::soundCheckRequested);
 }
 
 void PreferenceController::showStoredValues()
@@ -332,9 +343,53 @@ void PreferenceController::showStoredValues()
     _ui->fallMinutesTextField->setText(QString::number(preferenceFallMinutes()));
     _ui->orderWritingMinutesTextField->setText(QString::number(preferenceOrderWritingMinutes()));
     _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
+    const QSignalBlocker quiet(_ui->volumeSpinBox);
+    _ui->volumeSpinBox->setValue(intPreference(CVLAudioVolumeKey));
+    showOutputDevices();
     for (QLabel *message :
         {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage})
         message->clear();
+}
+
+// The system default first; a stored device that is gone shows as the default, which is
+// what plays.
+void PreferenceController::showOutputDevices()
+{
+    QComboBox *box = _ui->outputDeviceComboBox;
+    box->clear();
+    box->addItem(tr("System default"), QByteArray());
+    for (const QAudioDevice &device : QMediaDevices::audioOutputs())
+        box->addItem(device.description(), device.id());
+    box->setCurrentIndex(std::max(0, box->findData(textPreference(CVLAudioDeviceKey).toUtf8())));
+}
+
+QComboBox *PreferenceController::outputDeviceComboBox() const
+{
+    return _ui ? _ui->outputDeviceComboBox : nullptr;
+}
+
+QSpinBox *PreferenceController::volumeSpinBox() const
+{
+    return _ui ? _ui->volumeSpinBox : nullptr;
+}
+
+QPushButton *PreferenceController::soundCheckButton() const
+{
+    return _ui ? _ui->soundCheckButton : nullptr;
+}
+
+void PreferenceController::changeOutputDevice()
+{
+    if (_ui) {
+        const QByteArray id = _ui->outputDeviceComboBox->currentData().toByteArray();
+        reportSave(setTextPreference(CVLAudioDeviceKey, QString::fromUtf8(id)));
+    }
+}
+
+void PreferenceController::changeVolume()
+{
+    if (_ui)
+        reportSave(setIntPreference(CVLAudioVolumeKey, _ui->volumeSpinBox->value()));
 }
 
 QLineEdit *PreferenceController::marquisTextField() const

@@ -8,6 +8,9 @@
 #include <memory>
 
 class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -48,6 +51,9 @@ public:
     QLineEdit *fallMinutesTextField() const;
     QLineEdit *orderWritingMinutesTextField() const;
     QCheckBox *orderWritingCheckBox() const;
+    QComboBox *outputDeviceComboBox() const;
+    QSpinBox *volumeSpinBox() const;
+    QPushButton *soundCheckButton() const;
 
     // Each stores its control's value when the operator ends an edit.
     void changeMarquisText();
@@ -55,6 +61,8 @@ public:
     void changeFall();
     void changeOrderWritingMinutes();
     void toggleOrderWriting();
+    void changeOutputDevice();
+    void changeVolume();
 
     static void initialize();
 
@@ -90,12 +98,17 @@ public:
     static QString storePath();
     static void setStorePath(const QString &path);
 
+signals:
+    // The operator asks to hear the zero cue on the chosen output.
+    void soundCheckRequested();
+
 private:
     static QVariant stored(const QString &key);
     static bool store(const QString &key, const QVariant &value);
 
     void loadWindow();
     void showStoredValues();
+    void showOutputDevices();
     void changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int));
     void reportSave(bool saved);
 

@@ -1,4 +1,7 @@
 #include "AppUnderTest.h"
+#include "AudioOutput.h"
+#include "CueDecoder.h"
+#include "CueMixer.h"
 #include "FullScreenWindow.h"
 #include "NotificationNames.h"
 #include "PreferenceController.h"
@@ -8,9 +11,11 @@
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -34,26 +39,86 @@ private slots:
             QCOMPARE(MervaneTimerAppDelegate::nudgeAmount(title), seconds);
     }
 
-    void menuCommandsDriveTheClock()
+    void everyShortcutInEveryState()
     {
-        const QList<QPair<QAction *, double>> nudges{{ui().plus10sAction, 10},
-            {ui().minus10sAction, -10}, {ui().plus30sAction, 30}, {ui().minus30sAction, -30},
-            {ui().plus1mAction, 60}, {ui().minus1mAction, -60}, {ui().plus10mAction, 600},
-            {ui().minus10mAction, -600}};
-        for (const auto &[action, seconds] : nudges) {
-            const double before = timer().secondsLeft();
-            action->trigger();
-            QCOMPARE(timer().secondsLeft() - before, seconds);
+        // What each key does to the time left and to running, from each state the clock can
+        // be in; keys go to whichever window shows the clock.
+        struct Key
+        {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            double nudge;
+            int running; // after the key: 1 running, 0 paused, -1 as before
+        };
+        const QList<Key> keys{{Qt::Key_P, {}, 0, 0}, {Qt::Key_C, {}, 0, 1},
+            {Qt::Key_Right, {}, 10, -1}, {Qt::Key_Left, {}, -10, -1},
+            {Qt::Key_Right, Qt::ShiftModifier, 30, -1}, {Qt::Key_Left, Qt::ShiftModifier, -30, -1},
+            {Qt::Key_Up, {}, 60, -1}, {Qt::Key_Down, {}, -60, -1},
+            {Qt::Key_Up, Qt::ShiftModifier, 600, -1}, {Qt::Key_Down, Qt::ShiftModifier, -600, -1},
+            {Qt::Key_B, {}, 0, -1}};
+        const QList<std::function<void()>> states{[] {}, [this] { continueFor(3); },
+            [this] { _app->delegate.nudgeTimer(ui().minus10mAction); },
+            [this] {
+                continueFor(2);
+                QTest::keyClick(&_app->window, Qt::Key_F11);
+            }};
+        for (const auto &enter : states) {
+            for (const Key &key : keys) {
+                _app = std::make_unique<AppUnderTest>();
+                _app->window.show();
+                QVERIFY(QTest::qWaitForWindowActive(&_app->window));
+                enter();
+                QWidget *clock = _app->delegate.clockWindow();
+                QVERIFY(QTest::qWaitForWindowActive(clock));
+                const bool wasRunning = timer().isRunning();
+                const double before = timer().secondsLeft();
+                QSignalSpy cues(&_app->delegate.soundPlayer(), &SoundPlayer::cueStarted);
+                QTest::keyClick(clock, key.key, key.modifiers);
+                QCOMPARE(timer().secondsLeft() - before, key.nudge);
+                QCOMPARE(timer().isRunning(), key.running < 0 ? wasRunning : key.running == 1);
+                const auto zeroCues = std::count_if(cues.begin(), cues.end(),
+                    [](const QList<QVariant> &cue) { return cue.first().toInt() == 0; });
+                // B plays the zero cue; so does a nudge that lands on zero.
+                const bool landedOnZero = key.nudge != 0 && timer().secondsLeft() == 0;
+                QVERIFY2(zeroCues == (key.key == Qt::Key_B || landedOnZero ? 1 : 0),
+                    qPrintable(QKeySequence(key.key | key.modifiers).toString()));
+            }
         }
-        ui().minus1mAction->trigger();
-        QCOMPARE(ui().countdownView->text(), "9:00");
+        // Space pauses a running clock and continues a paused one.
+        QTest::keyClick(&_app->window, Qt::Key_Space);
         QVERIFY(timer().isPaused());
+        QTest::keyClick(_app->delegate.clockWindow(), Qt::Key_Space);
+        QVERIFY(timer().isRunning());
+    }
 
-        for (QAction *command : {ui().pauseOrContinueAction, ui().pauseAction,
-                 ui().pauseOrContinueAction, ui().continueAction}) {
-            command->trigger();
-            QCOMPARE(timer().isRunning(), command != ui().pauseAction);
-        }
+    void preferencesEditedInTheWindowRunTheClock()
+    {
+        _app->window.show();
+        _app->appController.showPreferencePanel(&_app->window);
+        PreferenceController &prefs = *_app->appController.preferenceController();
+        edit(prefs.springMinutesTextField(), "3");
+        edit(prefs.fallMinutesTextField(), "2");
+        edit(prefs.orderWritingMinutesTextField(), "1");
+        edit(prefs.marquisTextField(), "Finals at three");
+        QTest::mouseClick(prefs.orderWritingCheckBox(), Qt::LeftButton);
+        // A length set before the first Continue applies to the phase on screen.
+        QCOMPARE(ui().countdownView->text(), "3:00");
+        QStringList phases;
+        connect(&timer(), &CountdownTimer::phaseChanged, this, [&] {
+            phases << QStringLiteral("%1 %2")
+                          .arg(timer().phase().description())
+                          .arg(timer().secondsLeft());
+        });
+        _app->delegate.continueTimer();
+        for (int tenths = 0; tenths < 10 * 60 * 7 + 20; ++tenths)
+            tick(0.1);
+        QCOMPARE(phases,
+            QStringList({"Spring (Orders) 1901 60", "Fall 1901 120", "Fall (Orders) 1901 60",
+                "Spring 1902 180"}));
+        ScrollingView *banner = ui().marquisView;
+        banner->resize(600, 40);
+        banner->resetPointToRight();
+        QCOMPARE(banner->text(), "Finals at three");
     }
 
     void textsShowUntilTheClockOrBannerMovesOn()
@@ -130,11 +195,42 @@ private slots:
         }
     }
 
-    void cuesAreTheSecondsThatHaveASoundFile()
+    void cuesAreWholeFilesDecodedOnceAndMixedWithoutWrapping()
     {
+        SoundPlayer &player = _app->delegate.soundPlayer();
+        QList<int> playable = player.playableCues();
+        std::sort(playable.begin(), playable.end());
+        QCOMPARE(playable, QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 30, 60}));
         QCOMPARE(SoundPlayer::cuePath(10), ":/sounds/10s.wav");
-        for (int seconds : {11, -3, 120})
-            QVERIFY(SoundPlayer::cuePath(seconds).isEmpty());
+        QSignalSpy started(&player, &SoundPlayer::cueStarted);
+        for (const char *seconds : {"11", "-3", "10"})
+            Util::postNotification(SOUND_PLAYER_NOTIFICATION_NAME, SECONDS_KEY, seconds);
+        QCOMPARE(started.count(), 1);
+
+        QFile cue(":/sounds/0s.wav");
+        QVERIFY(cue.open(QIODevice::ReadOnly));
+        const QByteArray whole = cue.readAll();
+        const QAudioFormat format = AudioOutput::preferredFormat();
+        for (const QByteArray &damaged : {whole.left(whole.size() / 2),
+                 QByteArray("RIFF\x10\x00\x00\x00WAVEfmt garbage that is no sound"),
+                 whole.left(12) + whole.mid(whole.indexOf("data")), QByteArray()})
+            QVERIFY(!CueDecoder::decode(damaged, format));
+        // 22 050 Hz mono becomes 48 kHz stereo of the same length.
+        const CueDecoder::Samples samples = CueDecoder::decode(whole, format);
+        QVERIFY(samples && qAbs(double(samples->size()) - 1.5 * 48000 * 2) < 8);
+
+        // Two loud cues at once clip at full scale instead of wrapping round.
+        const auto loud = std::make_shared<const std::vector<qint16>>(4, 30000);
+        CueMixer mixer;
+        mixer.start(loud);
+        mixer.start(loud);
+        std::vector<qint16> out(6, 1);
+        mixer.mix(out.data(), 6, 100);
+        QCOMPARE(out, std::vector<qint16>({32767, 32767, 32767, 32767, 0, 0}));
+        QCOMPARE(mixer.voices(), 0);
+        mixer.start(loud);
+        mixer.mix(out.data(), 2, 50);
+        QCOMPARE(out[0], qint16(15000));
     }
 
     void fullScreenKeepsGeometryViewsClockAndShortcuts()
@@ -177,6 +273,17 @@ private slots:
 
 private:
     const Ui::MainWindow &ui() const { return _app->window.ui(); }
+    void continueFor(double seconds)
+    {
+        _app->delegate.continueTimer();
+        tick(seconds);
+    }
+    static void edit(QLineEdit *field, const QString &text)
+    {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
     CountdownTimer &timer() const { return _app->delegate.timer(); }
     void tick(double seconds)
     {
