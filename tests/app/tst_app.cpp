@@ -233,30 +233,6 @@ private slots:
         QCOMPARE(out[0], qint16(15000));
     }
 
-    void fullScreenKeepsGeometryViewsClockAndShortcuts()
-    {
-        _app->window.setGeometry(120, 90, 640, 360);
-        _app->window.show();
-        QWidget *display = _app->window.centralWidget();
-        _app->delegate.toggleFullScreen();
-        FullScreenWindow *fullScreen = _app->delegate.fullScreenWindow();
-        QCOMPARE(display->window(), fullScreen);
-        _app->delegate.turnOnFullScreen();
-        QCOMPARE(_app->delegate.fullScreenWindow(), fullScreen);
-        QVERIFY(QTest::qWaitForWindowActive(fullScreen));
-        QTest::keyClick(fullScreen, Qt::Key_Up);
-        QTest::keyClick(fullScreen, Qt::Key_C);
-        tick(2);
-        QCOMPARE(ui().countdownView->text(), "10:58");
-        QTest::keyClick(fullScreen, Qt::Key_Escape);
-        QVERIFY(!_app->delegate.fullScreenWindow());
-        QCOMPARE(_app->window.geometry(), QRect(120, 90, 640, 360));
-        QCOMPARE(_app->window.centralWidget(), display);
-        QCOMPARE(ui().countdownView->parentWidget(), display);
-        QCOMPARE(ui().countdownView->text(), "10:58");
-        QVERIFY(timer().isRunning());
-    }
-
     void fullScreenCoversTheMainWindowsScreen()
     {
         QScreen *second = QGuiApplication::screens().at(1);

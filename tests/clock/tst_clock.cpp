@@ -9,8 +9,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <time.h>
-
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer's allocator answers for the heap; its header is not shipped with GCC.
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
@@ -222,16 +220,6 @@ private slots:
         timer.nudge(0.2);
         timer.nudge(-1e300);
         QCOMPARE(seconds(), QStringList({"10", "6", "300", "310", "-2147483648"}));
-    }
-
-    void elapsedTimeIgnoresTheSystemClock()
-    {
-        // Setting the system time does not move the boot-time clock; the wall clock lies
-        // decades away from it.
-        timespec boot{};
-        clock_gettime(CLOCK_BOOTTIME, &boot);
-        QVERIFY(qAbs(MonotonicClock::seconds() - (boot.tv_sec + boot.tv_nsec / 1e9)) < 1.0);
-        QVERIFY(qAbs(MonotonicClock::seconds() - QDateTime::currentSecsSinceEpoch()) > 1e6);
     }
 
     void aLongRunKeepsPhaseLengthsWithoutGrowing()

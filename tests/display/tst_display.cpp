@@ -10,7 +10,6 @@
 
 #include <QPainter>
 #include <QScreen>
-#include <QTextLayout>
 #include <QtTest>
 
 using Banner = MeasuredView<ScrollingView>;
@@ -207,21 +206,6 @@ private slots:
             fresh.resize(size);
             QCOMPARE(rendered(resized), rendered(fresh));
         }
-    }
-
-    void faceHasEveryGlyphOfTheTexts()
-    {
-        const QFontInfo info(ResizableTextView::textFont());
-        QVERIFY(info.family() == "Futura" || info.family() == "BetecknaGS");
-        QVERIFY(info.italic());
-        // A glyph of index 0 is the font's empty box.
-        QTextLayout layout("Round 3 starts at two in Tartu: Spring (Orders) 1901 0:59.9");
-        layout.setFont(ResizableTextView::textFont());
-        layout.beginLayout();
-        layout.createLine();
-        layout.endLayout();
-        for (const QGlyphRun &run : layout.glyphRuns())
-            QVERIFY(!run.glyphIndexes().contains(0));
     }
 
     void countdownMeasuresDigitsAsNines()

@@ -3,10 +3,14 @@
 #include "TemporaryStore.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <sys/mount.h>
@@ -286,6 +290,14 @@ private slots:
         QCOMPARE(controller.marquisTextField()->text().size(), Prefs::maxMarquisTextLength);
         QVERIFY(
             controller.window()->findChild<QLabel *>("marquisMessage")->text().contains("2000"));
+
+        // The sound controls store at once; the sound check asks for the zero cue.
+        controller.volumeSpinBox()->setValue(35);
+        QCOMPARE(Prefs::intPreference(CVLAudioVolumeKey), 35);
+        QSignalSpy soundCheck(&controller, &PreferenceController::soundCheckRequested);
+        QTest::mouseClick(controller.soundCheckButton(), Qt::LeftButton);
+        QCOMPARE(soundCheck.count(), 1);
+        QCOMPARE(controller.outputDeviceComboBox()->currentText(), "System default");
 
         // A failed save of any control says so, and names the file.
         _store->makeFolderUnwritable();
