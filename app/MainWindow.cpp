@@ -33,6 +33,11 @@ void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController
             [&delegate, nudge] { delegate.nudgeTimer(nudge); });
     }
     connect(_ui->playAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::play);
+    connect(
+        _ui->nextPhaseAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::nextPhase);
+    connect(_ui->previousPhaseAction, &QAction::triggered, &delegate,
+        &MervaneTimerAppDelegate::previousPhase);
+    connect(_ui->newGameAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::newGame);
     connect(_ui->fullScreenAction, &QAction::triggered, &delegate,
         &MervaneTimerAppDelegate::toggleFullScreen);
     connect(_ui->preferencesAction, &QAction::triggered, &appController,

@@ -2,6 +2,7 @@
 
 #include "CountdownView.h"
 #include "FullScreenWindow.h"
+#include "GameRecorder.h"
 #include "NotificationNames.h"
 #include "SoundPlayer.h"
 #include "Util.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QScreen>
 
 namespace {
@@ -34,10 +36,14 @@ void postText(const ResizableTextView *view, const QString &text)
 
 } // namespace
 
-MervaneTimerAppDelegate::MervaneTimerAppDelegate(CountdownTimer::Clock clock, QObject *parent)
+MervaneTimerAppDelegate::MervaneTimerAppDelegate(
+    CountdownTimer::Clock clock, WallClock wallClock, QObject *parent)
     : QObject(parent)
     , _timer(std::make_unique<CountdownTimer>(std::move(clock)))
     , _soundPlayer(std::make_unique<SoundPlayer>())
+    , _recorder(std::make_unique<GameRecorder>(
+          *_timer, GameStateFile::besidePreferences(), std::move(wallClock)))
+    , _downMilliseconds(_recorder->resume())
 {
 }
 
@@ -47,6 +53,32 @@ void MervaneTimerAppDelegate::awakeFromNib()
 {
     if (_window)
         _window->installEventFilter(this);
+    showDowntime();
+}
+
+// A resumed game says so in the phase view, with how long the clock was down.
+void MervaneTimerAppDelegate::showDowntime()
+{
+    if (_downMilliseconds < 0)
+        return;
+    const qint64 seconds = _downMilliseconds / 1000;
+    const QString down = QStringLiteral("%1:%2:%3")
+                             .arg(seconds / 3600)
+                             .arg(seconds / 60 % 60, 2, 10, QChar('0'))
+                             .arg(seconds % 60, 2, 10, QChar('0'));
+    Util::postNotification(
+        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, _timer->displayTime());
+    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY,
+        tr("%1 - resumed, clock was down %2").arg(_timer->phase().description(), down));
+}
+
+void MervaneTimerAppDelegate::clearDowntime()
+{
+    if (_downMilliseconds < 0)
+        return;
+    _downMilliseconds = -1;
+    Util::postNotification(
+        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, _timer->phase().description());
 }
 
 bool MervaneTimerAppDelegate::eventFilter(QObject *watched, QEvent *event)
@@ -79,15 +111,41 @@ void MervaneTimerAppDelegate::pauseTimer()
 
 void MervaneTimerAppDelegate::continueTimer()
 {
+    clearDowntime();
     _timer->restart();
 }
 
 void MervaneTimerAppDelegate::pauseOrContinueTimer()
 {
     if (_timer->isPaused())
-        _timer->restart();
+        continueTimer();
     else
         _timer->pause();
+}
+
+void MervaneTimerAppDelegate::nextPhase()
+{
+    clearDowntime();
+    _timer->nextPhase();
+}
+
+void MervaneTimerAppDelegate::previousPhase()
+{
+    clearDowntime();
+    _timer->previousPhase();
+}
+
+void MervaneTimerAppDelegate::newGame()
+{
+    QMessageBox ask(QMessageBox::Question, tr("New Game"),
+        tr("Start a new game at Spring 1901? The game on the clock ends."),
+        QMessageBox::Yes | QMessageBox::Cancel, clockWindow());
+    ask.setDefaultButton(QMessageBox::Yes);
+    ask.setEscapeButton(QMessageBox::Cancel);
+    if (ask.exec() != QMessageBox::Yes)
+        return;
+    clearDowntime();
+    _timer->newGame();
 }
 
 void MervaneTimerAppDelegate::nudgeTimer(const QAction *sender)

@@ -4,6 +4,7 @@
 #include "CountdownView.h"
 #include "MonotonicClock.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QObject>
 #include <QPointer>
@@ -13,6 +14,7 @@
 #include <memory>
 
 class FullScreenWindow;
+class GameRecorder;
 class QAction;
 class SoundPlayer;
 
@@ -26,8 +28,11 @@ class MervaneTimerAppDelegate : public QObject
     Q_PROPERTY(QString displayTime READ displayTime WRITE setDisplayTime NOTIFY displayTimeChanged)
 
 public:
-    explicit MervaneTimerAppDelegate(
-        CountdownTimer::Clock clock = MonotonicClock::seconds, QObject *parent = nullptr);
+    using WallClock = std::function<qint64()>;
+
+    // Resumes the game saved beside the preferences, if there is one.
+    explicit MervaneTimerAppDelegate(CountdownTimer::Clock clock = MonotonicClock::seconds,
+        WallClock wallClock = QDateTime::currentMSecsSinceEpoch, QObject *parent = nullptr);
     ~MervaneTimerAppDelegate() override;
 
     QMainWindow *window() const { return _window; }
@@ -61,6 +66,10 @@ public slots:
     void pauseOrContinueTimer();
     void nudgeTimer(const QAction *sender);
     void play();
+    void nextPhase();
+    void previousPhase();
+    // Asks first: Enter starts the new game, Escape keeps this one.
+    void newGame();
     void toggleFullScreen();
     // Moves the display into a window covering the main window's screen.
     void turnOnFullScreen();
@@ -84,4 +93,10 @@ private:
     QString _displayTime;
     QPointer<CountdownView> _countdownView;
     std::unique_ptr<SoundPlayer> _soundPlayer;
+    std::unique_ptr<GameRecorder> _recorder;
+    // How long the clock was down before it resumed, shown until the operator continues.
+    qint64 _downMilliseconds = -1;
+
+    void showDowntime();
+    void clearDowntime();
 };

@@ -5,6 +5,7 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -27,6 +28,18 @@ AudioOutput::AudioOutput(CueMixer &mixer)
     _retryTimer.setSingleShot(true);
     _retryTimer.setInterval(retryMilliseconds);
     connect(&_retryTimer, &QTimer::timeout, this, &AudioOutput::openNow);
+}
+
+qint64 AudioOutput::nowMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+bool AudioOutput::isPlaying() const
+{
+    return nowMilliseconds() - _lastTaken <= starvedMilliseconds;
 }
 
 AudioOutput::~AudioOutput()
@@ -85,7 +98,7 @@ void AudioOutput::openNow()
         return;
     }
     _openedDeviceId = device.id();
-    _lastTaken.start();
+    _lastTaken = nowMilliseconds();
     emit opened(format);
     _feedTimer.start();
 }
@@ -121,13 +134,16 @@ void AudioOutput::feed()
     if (samples <= 0) {
         // A stream that takes nothing has nowhere to play: its cues would only come late.
         // One that takes nothing for long has lost its server without a word: start afresh.
-        if (_lastTaken.hasExpired(lostMilliseconds))
+        if (nowMilliseconds() - _lastTaken > lostMilliseconds)
             reopenSoon();
-        else if (_lastTaken.hasExpired(starvedMilliseconds))
+        else if (!isPlaying())
             _mixer.clear();
         return;
     }
-    _lastTaken.start();
+    // Cues started before the stream stalled would come late now.
+    if (!isPlaying())
+        _mixer.clear();
+    _lastTaken = nowMilliseconds();
     std::vector<qint16> block(static_cast<size_t>(samples));
     _mixer.mix(block.data(), samples, _volume);
     _stream->write(

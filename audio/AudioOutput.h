@@ -3,7 +3,6 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -34,6 +33,9 @@ public:
     // The format asked of every device: cues are decoded into it once.
     static QAudioFormat preferredFormat();
     void setVolume(int percent) { _volume = percent; }
+    // The stream has taken sound within the last few buffers: a cue started now is heard now.
+    // Safe to ask from any thread.
+    bool isPlaying() const;
 
 public slots:
     // Opens the device with this id, or the system default when it is empty or gone.
@@ -44,6 +46,7 @@ signals:
     void opened(const QAudioFormat &format);
 
 private:
+    static qint64 nowMilliseconds();
     QAudioDevice chosenDevice() const;
     void openNow();
     void close();
@@ -60,5 +63,5 @@ private:
     QIODevice *_stream = nullptr;
     QTimer _feedTimer;
     QTimer _retryTimer;
-    QElapsedTimer _lastTaken;
+    std::atomic<qint64> _lastTaken{0}; // when the stream last took sound, in milliseconds
 };

@@ -65,7 +65,9 @@ void SoundPlayer::maybePlay(int seconds)
     const auto cue = _cues.constFind(seconds);
     if (cue == _cues.constEnd())
         return;
-    _mixer.start(*cue);
+    // With nowhere to play, a cue is dropped rather than kept to come late.
+    if (_output->isPlaying())
+        _mixer.start(*cue);
     emit cueStarted(seconds);
 }
 

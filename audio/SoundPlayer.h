@@ -35,6 +35,7 @@ public:
     int soundingCues() const { return _mixer.voices(); }
 
 signals:
+    // A cue was handed to the output (which drops it when it has nowhere to play).
     void cueStarted(int seconds);
 
 private:

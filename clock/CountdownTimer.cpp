@@ -56,24 +56,73 @@ void CountdownTimer::pause()
         if (secondsLeft() > 0)
             takeOffElapsed(now - _lastUpdate);
         _lastUpdate = now;
+        _isPaused = true;
+        emit stateChanged();
     }
-    _isPaused = true;
 }
 
 void CountdownTimer::restart()
 {
     // Counting starts now, not at the last paused tick: otherwise up to one tick of the
     // pause would be taken off.
-    if (_isPaused)
-        _lastUpdate = _clock();
+    if (!_isPaused || _hasEnded)
+        return;
+    _lastUpdate = _clock();
     _isPaused = false;
     _phaseTouched = true;
+    emit stateChanged();
 }
 
 void CountdownTimer::nudge(double seconds)
 {
     _phaseTouched = true;
     setSecondsLeft(secondsLeft() + seconds);
+    emit stateChanged();
+}
+
+void CountdownTimer::newGame()
+{
+    _hasEnded = false;
+    startPhase(Phase());
+}
+
+void CountdownTimer::nextPhase()
+{
+    if (_hasEnded)
+        return;
+    setSecondsLeft(0);
+    finishPhase();
+}
+
+void CountdownTimer::previousPhase()
+{
+    Phase before = _phase;
+    before.decrement();
+    _hasEnded = false;
+    startPhase(before);
+}
+
+// Paused at the phase's full length; a length set before the first Continue still applies.
+void CountdownTimer::startPhase(const Phase &phase)
+{
+    _isPaused = true;
+    _phase = phase;
+    _phaseTouched = false;
+    setSecondsLeft(currentPhaseMinutes() * secondsPerMinute);
+    emit phaseChanged();
+    postPhase(_phase.description());
+    emit stateChanged();
+}
+
+void CountdownTimer::restore(const Phase &phase, double secondsLeft)
+{
+    _isPaused = true;
+    _hasEnded = false;
+    _phase = phase;
+    _phaseTouched = true;
+    storeSecondsLeft(secondsLeft);
+    emit phaseChanged();
+    postPhase(_phase.description());
 }
 
 int CountdownTimer::currentPhaseMinutes() const
@@ -109,9 +158,28 @@ void CountdownTimer::doUpdate()
         if (secondsLeft() > 0)
             takeOffElapsed(now - _lastUpdate);
         else
-            startNextSeason();
+            finishPhase();
     }
     _lastUpdate = now;
+}
+
+// The game ends with the last phase of the last game-year, when the preferences name one.
+void CountdownTimer::finishPhase()
+{
+    const int lastYear = PreferenceController::preferenceLastYear();
+    if (lastYear <= 0 || _phase.year() < lastYear || !_phase.isLastOfYear()) {
+        startNextSeason();
+        return;
+    }
+    _hasEnded = true;
+    _isPaused = true;
+    postPhase(QStringLiteral("End of game %1").arg(_phase.year()));
+    emit stateChanged();
+}
+
+void CountdownTimer::postPhase(const QString &text)
+{
+    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, text);
 }
 
 void CountdownTimer::startNextSeason()
@@ -119,8 +187,8 @@ void CountdownTimer::startNextSeason()
     _phase.increment();
     setSecondsLeft(currentPhaseMinutes() * secondsPerMinute);
     emit phaseChanged();
-    Util::postNotification(
-        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, _phase.description());
+    postPhase(_phase.description());
+    emit stateChanged();
 }
 
 void CountdownTimer::storeSecondsLeft(double seconds)

@@ -34,6 +34,17 @@ public:
     void restart();
     void nudge(double seconds);
 
+    // The referee's calendar commands. A new game starts paused at Spring 1901; the next
+    // phase comes as if the time had run out; the previous one starts again, paused.
+    void newGame();
+    void nextPhase();
+    void previousPhase();
+    // Puts back a game saved before: its phase and time left, paused.
+    void restore(const Phase &phase, double secondsLeft);
+    // Past the last phase of the last game-year in the preferences: nothing moves until a
+    // new game.
+    bool hasEnded() const { return _hasEnded; }
+
     double secondsLeft() const { return _interval; }
     void setSecondsLeft(double seconds);
     QString displayTime() const;
@@ -55,12 +66,17 @@ signals:
     void secondsLeftChanged();
     void displayTimeChanged();
     void phaseChanged();
+    // Anything a restart would need to know changed: the phase, running, a nudge.
+    void stateChanged();
 
 private:
     void configureTimers();
     int currentPhaseMinutes() const;
     void applyNewLengthIfUntouched();
     void startNextSeason();
+    void finishPhase();
+    void startPhase(const Phase &phase);
+    void postPhase(const QString &text);
     void storeSecondsLeft(double seconds);
     void takeOffElapsed(double elapsed);
     void postWholeSecondInWindow(double seconds);
@@ -75,4 +91,5 @@ private:
     double _lastUpdate;
     // Continued or nudged since the phase began; a phase that began on a tick was counting.
     bool _phaseTouched = false;
+    bool _hasEnded = false;
 };

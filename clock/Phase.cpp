@@ -66,6 +66,29 @@ void Phase::increment()
     }
 }
 
+void Phase::decrement()
+{
+    if (isInOrderWriting()) {
+        setIsInOrderWriting(false);
+        return;
+    }
+    const Phase start;
+    if (season() == start.season() && year() == start.year())
+        return;
+    if (isFall()) {
+        setSeason(SPRING());
+    } else {
+        setSeason(FALL());
+        setYear(year() - 1);
+    }
+    setIsInOrderWriting(!PreferenceController::preferenceIsDropDead());
+}
+
+bool Phase::isLastOfYear() const
+{
+    return isFall() && (isInOrderWriting() || PreferenceController::preferenceIsDropDead());
+}
+
 QString Phase::description() const
 {
     const QString orderWriting =

@@ -27,6 +27,10 @@ public:
     void simpleIncrement();
     // The next phase: negotiation, then order writing unless the store says drop-dead.
     void increment();
+    // The phase before, by the same rule; Spring 1901, where the calendar starts, stays.
+    void decrement();
+    // The last phase of its game-year: the next one starts a new year.
+    bool isLastOfYear() const;
 
     QString description() const;
 

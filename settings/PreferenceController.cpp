@@ -123,6 +123,7 @@ void PreferenceController::initialize()
     defaults.insert(CVLDefaultsSpringMinutesKey, 10);
     defaults.insert(CVLDefaultsFallMinutesKey, 10);
     defaults.insert(CVLDefaultsOrderWritingMinutesKey, 1);
+    defaults.insert(CVLDefaultsLastYearKey, 0);
     defaults.insert(CVLAudioDeviceKey, QString());
     defaults.insert(CVLAudioVolumeKey, 100);
     defaults.insert(CVLDefaultsMarquisTextKey,
@@ -195,6 +196,16 @@ bool PreferenceController::preferenceUseOrderWriting()
 bool PreferenceController::setPreferenceUseOrderWriting(bool useOrderWriting)
 {
     return setIntPreference(CVLDefaultsUseOrderWritingKey, useOrderWriting ? 1 : 0);
+}
+
+int PreferenceController::preferenceLastYear()
+{
+    return intPreference(CVLDefaultsLastYearKey);
+}
+
+bool PreferenceController::setPreferenceLastYear(int year)
+{
+    return setIntPreference(CVLDefaultsLastYearKey, year);
 }
 
 bool PreferenceController::preferenceIsDropDead()
@@ -310,7 +321,7 @@ void PreferenceController::loadWindow()
     _ui = std::make_unique<Ui::Preferences>();
     _ui->setupUi(_window.get());
     for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,
-             _ui->orderWritingMessage, _ui->saveMessage}) {
+             _ui->orderWritingMessage, _ui->lastYearMessage, _ui->saveMessage}) {
         message->setStyleSheet(QStringLiteral("color: #b00020"));
     }
     _ui->marquisTextField->setMaxLength(maxMarquisTextLength);
@@ -327,6 +338,8 @@ void PreferenceController::loadWindow()
         &PreferenceController::changeFall);
     connect(_ui->orderWritingMinutesTextField, &QLineEdit::editingFinished, this,
         &PreferenceController::changeOrderWritingMinutes);
+    connect(_ui->lastYearTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeLastYear);
     connect(_ui->orderWritingCheckBox, &QCheckBox::clicked, this,
         &PreferenceController::toggleOrderWriting);
     connect(_ui->outputDeviceComboBox, &QComboBox::activated, this,
@@ -342,12 +355,13 @@ void PreferenceController::showStoredValues()
     _ui->springMinutesTextField->setText(QString::number(preferenceSpringMinutes()));
     _ui->fallMinutesTextField->setText(QString::number(preferenceFallMinutes()));
     _ui->orderWritingMinutesTextField->setText(QString::number(preferenceOrderWritingMinutes()));
+    _ui->lastYearTextField->setText(QString::number(preferenceLastYear()));
     _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
     const QSignalBlocker quiet(_ui->volumeSpinBox);
     _ui->volumeSpinBox->setValue(intPreference(CVLAudioVolumeKey));
     showOutputDevices();
-    for (QLabel *message :
-        {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage})
+    for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,
+             _ui->orderWritingMessage, _ui->lastYearMessage})
         message->clear();
 }
 
@@ -467,6 +481,27 @@ void PreferenceController::changeMinutes(QLineEdit *field, QLabel *message, bool
     message->setText(
         minutes <= 0 ? tr("%1 minutes: the phase is skipped").arg(minutes) : QString());
     reportSave(setter(static_cast<int>(minutes)));
+}
+
+void PreferenceController::changeLastYear()
+{
+    QLineEdit *field = _ui ? _ui->lastYearTextField : nullptr;
+    if (!field || !field->isModified())
+        return;
+    bool whole = false;
+    const int year = field->text().trimmed().toInt(&whole);
+    if (!whole || year < 0) {
+        _ui->lastYearMessage->setText(tr("A game-year, or 0 for no end; not saved"));
+        return;
+    }
+    field->setModified(false);
+    _ui->lastYearMessage->clear();
+    reportSave(setPreferenceLastYear(year));
+}
+
+QLineEdit *PreferenceController::lastYearTextField() const
+{
+    return _ui ? _ui->lastYearTextField : nullptr;
 }
 
 void PreferenceController::toggleOrderWriting()

@@ -23,6 +23,8 @@ inline constexpr char CVLDefaultsFallMinutesKey[] = "defaults.fallMinutes";
 inline constexpr char CVLDefaultsOrderWritingMinutesKey[] = "defaults.orderWritingMinutes";
 inline constexpr char CVLDefaultsUseOrderWritingKey[] = "defaults.useOrderWriting";
 inline constexpr char CVLDefaultsMarquisTextKey[] = "defaults.marquisText";
+// The game ends with this game-year; 0: it runs on.
+inline constexpr char CVLDefaultsLastYearKey[] = "defaults.lastYear";
 // The cue output's device id (empty: the system default) and volume in whole percent.
 inline constexpr char CVLAudioDeviceKey[] = "audio.device";
 inline constexpr char CVLAudioVolumeKey[] = "audio.volume";
@@ -51,6 +53,7 @@ public:
     QLineEdit *fallMinutesTextField() const;
     QLineEdit *orderWritingMinutesTextField() const;
     QCheckBox *orderWritingCheckBox() const;
+    QLineEdit *lastYearTextField() const;
     QComboBox *outputDeviceComboBox() const;
     QSpinBox *volumeSpinBox() const;
     QPushButton *soundCheckButton() const;
@@ -60,6 +63,7 @@ public:
     void changeSpring();
     void changeFall();
     void changeOrderWritingMinutes();
+    void changeLastYear();
     void toggleOrderWriting();
     void changeOutputDevice();
     void changeVolume();
@@ -81,6 +85,8 @@ public:
     static bool setPreferenceOrderWritingMinutes(int minutes);
     static bool preferenceUseOrderWriting();
     static bool setPreferenceUseOrderWriting(bool useOrderWriting);
+    static int preferenceLastYear();
+    static bool setPreferenceLastYear(int year);
     static bool preferenceIsDropDead();
     static bool setPreferenceIsDropDead(bool isDropDead);
     // A null string when neither the file nor the defaults hold a banner text.

@@ -121,6 +121,43 @@ private slots:
         QCOMPARE(banner->text(), "Finals at three");
     }
 
+    void newGameAsksFirst()
+    {
+        _app->window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&_app->window));
+        QTest::keyClick(&_app->window, Qt::Key_Right, Qt::ControlModifier);
+        for (const auto &[answer, phase] : QList<QPair<Qt::Key, QString>>{
+                 {Qt::Key_Escape, "Fall 1901"}, {Qt::Key_Return, "Spring 1901"}}) {
+            _app->window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&_app->window));
+            QTimer::singleShot(0, this, [answer = answer] {
+                if (QWidget *box = QApplication::activeModalWidget())
+                    QTest::keyClick(box, answer);
+            });
+            QTest::keyClick(&_app->window, Qt::Key_N, Qt::ControlModifier);
+            QCOMPARE(timer().phase().description(), phase);
+        }
+    }
+
+    void aResumedGameSaysHowLongTheClockWasDown()
+    {
+        const qint64 savedAt = QDateTime::currentMSecsSinceEpoch() - 95'000;
+        _app = std::make_unique<AppUnderTest>([savedAt](TemporaryStore &store) {
+            QFile file(QFileInfo(store.path()).dir().filePath("MervaneTimer.state"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QStringLiteral(R"({"season":"Fall","year":1903,"orders":false,)"
+                                      R"("secondsLeft":500,"running":true,"savedAt":%1})")
+                           .arg(savedAt)
+                           .toUtf8());
+        });
+        _app->window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&_app->window));
+        QVERIFY(ui().phaseView->text().startsWith("Fall 1903 - resumed, clock was down 0:01:3"));
+        QCOMPARE(ui().countdownView->text().left(3), "6:4");
+        QTest::keyClick(&_app->window, Qt::Key_C);
+        QCOMPARE(ui().phaseView->text(), "Fall 1903");
+    }
+
     void textsShowUntilTheClockOrBannerMovesOn()
     {
         _app->delegate.setDisplayTime("Lunch");

@@ -208,6 +208,70 @@ private slots:
         }
     }
 
+    void calendarCommandsMoveThroughThePhases()
+    {
+        PreferenceController::setPreferenceUseOrderWriting(true);
+        PreferenceController::setPreferenceOrderWritingMinutes(4);
+        CountdownTimer timer(fakeClock());
+        timer.restart();
+        tick(timer, 0.1);
+        // Next phase ends this one as if its time ran out: the end cue, then the next phase.
+        _posts.clear();
+        timer.nextPhase();
+        QCOMPARE(seconds(), QStringList({"0", "240"}));
+        QCOMPARE(timer.description(), "Spring (Orders) 1901--> 4:00");
+        timer.nextPhase();
+        timer.nextPhase();
+        QCOMPARE(timer.description(), "Fall (Orders) 1901--> 4:00");
+        timer.nextPhase();
+        QCOMPARE(timer.description(), "Spring 1902--> 10:00");
+        // Previous phase goes back to the start of the one before, paused.
+        const QStringList back{"PAUSED Fall (Orders) 1901--> 4:00", "PAUSED Fall 1901--> 10:00",
+            "PAUSED Spring (Orders) 1901--> 4:00", "PAUSED Spring 1901--> 10:00",
+            "PAUSED Spring 1901--> 10:00"};
+        for (const QString &expected : back) {
+            timer.previousPhase();
+            QCOMPARE(timer.description(), expected);
+        }
+        timer.nextPhase();
+        timer.nudge(-30);
+        timer.newGame();
+        QCOMPARE(timer.description(), "PAUSED Spring 1901--> 10:00");
+    }
+
+    void theGameEndsWithTheLastGameYear()
+    {
+        PreferenceController::setPreferenceLastYear(1902);
+        PreferenceController::setPreferenceFallMinutes(1);
+        CountdownTimer timer(1.0 / 60, fakeClock());
+        timer.restart();
+        QStringList phases;
+        for (int tenths = 0; tenths < 20000 && !timer.hasEnded(); ++tenths) {
+            tick(timer, 0.1);
+            if (_posts.last().startsWith(PHASE_DEFAULT_KEY))
+                phases << _posts.last().section('=', 1);
+        }
+        QCOMPARE(
+            phases, QStringList({"Fall 1901", "Spring 1902", "Fall 1902", "End of game 1902"}));
+        QCOMPARE(seconds().filter(QRegularExpression("^0$")).size(), 4);
+        // Nothing moves until a new game: not ticks, not Continue, not Next phase.
+        _posts.clear();
+        timer.restart();
+        timer.nextPhase();
+        tick(timer, 100);
+        QVERIFY(_posts.isEmpty() && timer.isPaused());
+        timer.newGame();
+        timer.restart();
+        tick(timer, 0.1);
+        QCOMPARE(timer.description(), "Spring 1901--> 9:59");
+        // Next phase from the last phase of the last year ends the game too.
+        for (int phase = 0; phase < 3; ++phase)
+            timer.nextPhase();
+        QVERIFY(!timer.hasEnded());
+        timer.nextPhase();
+        QVERIFY(timer.hasEnded());
+    }
+
     void directChangesPostInTheWholeSecondWindow()
     {
         CountdownTimer timer(10.5 / 60.0, fakeClock());

@@ -291,6 +291,11 @@ private slots:
         QVERIFY(
             controller.window()->findChild<QLabel *>("marquisMessage")->text().contains("2000"));
 
+        edit(controller.lastYearTextField(), "1907");
+        QCOMPARE(Prefs::preferenceLastYear(), 1907);
+        edit(controller.lastYearTextField(), "-1");
+        QCOMPARE(Prefs::preferenceLastYear(), 1907);
+
         // The sound controls store at once; the sound check asks for the zero cue.
         controller.volumeSpinBox()->setValue(35);
         QCOMPARE(Prefs::intPreference(CVLAudioVolumeKey), 35);
