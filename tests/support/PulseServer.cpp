@@ -17,7 +17,8 @@ bool PulseServer::start()
     _server.start("pulseaudio",
         {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--log-level=0",
             QStringLiteral("-Lmodule-null-sink sink_name=%1 rate=48000").arg(sinkName),
-            QStringLiteral("-Lmodule-native-protocol-unix socket=%1/native").arg(_runtime.path())});
+            QStringLiteral("-Lmodule-native-protocol-unix auth-anonymous=1 socket=%1/native")
+                .arg(_runtime.path())});
     if (!_server.waitForStarted(5000))
         return false;
     qputenv("PULSE_SERVER", serverAddress().toUtf8());
