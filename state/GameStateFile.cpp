@@ -3,6 +3,7 @@
 #include "PreferenceController.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -73,6 +74,8 @@ bool GameStateFile::write(const Game &game) const
     const QJsonObject saved{{"season", game.phase.season()}, {"year", game.phase.year()},
         {"orders", game.phase.isInOrderWriting()}, {"secondsLeft", game.secondsLeft},
         {"running", game.running}, {"savedAt", static_cast<double>(game.savedAt)}};
+    // A referee who never changed a preference has no folder for it yet.
+    QDir().mkpath(QFileInfo(_path).absolutePath());
     QSaveFile file(_path);
     return file.open(QIODevice::WriteOnly) &&
         file.write(QJsonDocument(saved).toJson(QJsonDocument::Compact)) >= 0 && file.commit();

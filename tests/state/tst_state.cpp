@@ -30,7 +30,8 @@ private slots:
         const QList<Case> cases{{true, 400.5, 30'000, 370.5}, {false, 400.5, 3'600'000, 400.5},
             {true, 20, 60'000, 0}}; // ran out while down: zero, in the same phase
         for (const Case &c : cases) {
-            QFile::remove(_path);
+            // As on a machine where no preference was ever saved: not even the folder.
+            QDir(QFileInfo(_path).absolutePath()).removeRecursively();
             {
                 CountdownTimer before(fakeClock());
                 GameRecorder recorder(before, _path, wallClock());
