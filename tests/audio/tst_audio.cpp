@@ -96,8 +96,10 @@ private slots:
     }
 
 private:
-    // When cue `seconds` started in the recording, if it is there within 30 ms before and
-    // 250 ms after its post and is not more like another cue; else 0.
+    // When cue `seconds` started, in seconds on the recording's own clock (its samples), if it
+    // is there within 30 ms before and 250 ms after its post and is not more like another
+    // cue; else 0. Gaps between cues are exact on that clock; only finding the post's place
+    // in the recording goes through the wall clock.
     double heardAt(const MonitorRecording &recording, int seconds)
     {
         const qsizetype posted = recording.indexAt(_posts.value(seconds));
@@ -106,7 +108,7 @@ private:
             posted + MonitorRecording::sampleRate / 4);
         if (match.similarity < 0.5 || _finder.bestAt(recording.samples(), match.start) != seconds)
             return 0;
-        return recording.timeOf(match.start);
+        return double(match.start) / MonitorRecording::sampleRate;
     }
 
     PulseServer _server;
