@@ -144,10 +144,10 @@ void AudioOutput::feed()
     if (!isPlaying())
         _mixer.clear();
     _lastTaken = nowMilliseconds();
-    std::vector<qint16> block(static_cast<size_t>(samples));
-    _mixer.mix(block.data(), samples, _volume);
+    _block.resize(static_cast<size_t>(samples));
+    _mixer.mix(_block.data(), samples, _volume);
     _stream->write(
-        reinterpret_cast<const char *>(block.data()), samples * qsizetype(sizeof(qint16)));
+        reinterpret_cast<const char *>(_block.data()), samples * qsizetype(sizeof(qint16)));
 }
 
 // A new default device, or the chosen one coming or going, moves the stream there.

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class CueMixer;
 class QAudioSink;
@@ -64,4 +65,5 @@ private:
     QTimer _feedTimer;
     QTimer _retryTimer;
     std::atomic<qint64> _lastTaken{0}; // when the stream last took sound, in milliseconds
+    std::vector<qint16> _block; // one feed's worth, kept between feeds
 };

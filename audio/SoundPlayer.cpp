@@ -82,7 +82,7 @@ void SoundPlayer::decodeCues(const QAudioFormat &format)
     for (const QString &name : files) {
         bool whole = false;
         const int seconds = name.chopped(5).toInt(&whole);
-        QFile file(QStringLiteral(":/sounds/") + name);
+        QFile file(cuePath(seconds));
         if (!whole || !file.open(QIODevice::ReadOnly))
             continue;
         if (CueDecoder::Samples samples = CueDecoder::decode(file.readAll(), format))

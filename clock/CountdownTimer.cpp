@@ -108,6 +108,12 @@ void CountdownTimer::startPhase(const Phase &phase)
     _isPaused = true;
     _phase = phase;
     _phaseTouched = false;
+    beginPhase();
+}
+
+// The phase on the calendar starts with its full length, and says so.
+void CountdownTimer::beginPhase()
+{
     setSecondsLeft(currentPhaseMinutes() * secondsPerMinute);
     emit phaseChanged();
     postPhase(_phase.description());
@@ -185,10 +191,7 @@ void CountdownTimer::postPhase(const QString &text)
 void CountdownTimer::startNextSeason()
 {
     _phase.increment();
-    setSecondsLeft(currentPhaseMinutes() * secondsPerMinute);
-    emit phaseChanged();
-    postPhase(_phase.description());
-    emit stateChanged();
+    beginPhase();
 }
 
 void CountdownTimer::storeSecondsLeft(double seconds)

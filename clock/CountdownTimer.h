@@ -76,6 +76,7 @@ private:
     void startNextSeason();
     void finishPhase();
     void startPhase(const Phase &phase);
+    void beginPhase();
     void postPhase(const QString &text);
     void storeSecondsLeft(double seconds);
     void takeOffElapsed(double elapsed);

@@ -13,8 +13,20 @@ namespace {
 constexpr int margin = 2;
 } // namespace
 
+GlyphCache::GlyphCache() = default;
+GlyphCache::~GlyphCache() = default;
+
+const TabularText &GlyphCache::tabular()
+{
+    if (!_tabular)
+        _tabular = std::make_unique<TabularText>(_font);
+    return *_tabular;
+}
+
 void GlyphCache::reset(const QFont &font, const QColor &color, qreal pixelRatio)
 {
+    if (font != _font)
+        _tabular.reset();
     _font = font;
     _color = color;
     _pixelRatio = pixelRatio;
@@ -48,12 +60,9 @@ QList<GlyphCache::Placed> GlyphCache::place(const QString &text, const QFont &fo
     if (font != _font || color != _color || pixelRatio != _pixelRatio || _glyphs.size() > maxGlyphs)
         reset(font, color, pixelRatio);
     QList<Placed> placed;
-    if (tabularDigits) {
-        const TabularText layout(font);
-        if (layout.canPlace(text)) {
-            placeTabular(layout, text, &placed);
-            return placed;
-        }
+    if (tabularDigits && tabular().canPlace(text)) {
+        placeTabular(tabular(), text, &placed);
+        return placed;
     }
     placeProportional(text, font, &placed);
     return placed;
@@ -93,9 +102,8 @@ QRect GlyphCache::inkOf(const QList<Placed> &glyphs)
     return ink;
 }
 
-QImage GlyphCache::compose(const QList<Placed> &glyphs, qreal pixelRatio, QPoint *inkOrigin)
+QImage GlyphCache::compose(const QList<Placed> &glyphs, const QRect &ink, qreal pixelRatio)
 {
-    const QRect ink = inkOf(glyphs);
     if (ink.isEmpty())
         return QImage();
     QImage image(ink.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
@@ -104,6 +112,5 @@ QImage GlyphCache::compose(const QList<Placed> &glyphs, qreal pixelRatio, QPoint
     QPainter painter(&image);
     for (const Placed &glyph : glyphs)
         painter.drawImage(glyph.topLeft - ink.topLeft(), glyph.image);
-    *inkOrigin = ink.topLeft();
     return image;
 }

@@ -11,6 +11,8 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
+
 class TabularText;
 
 // Glyphs rasterised once each, for one font, colour and pixel ratio at a time. Glyphs this
@@ -35,9 +37,12 @@ public:
         qreal pixelRatio, bool tabularDigits);
     // The box that the glyphs' ink covers.
     static QRect inkOf(const QList<Placed> &glyphs);
-    // The glyphs put together into one image of their ink box; `inkOrigin` receives its
-    // top-left. A null image when there is no ink.
-    static QImage compose(const QList<Placed> &glyphs, qreal pixelRatio, QPoint *inkOrigin);
+    // The glyphs put together into one image of their ink box `ink` (from inkOf). A null
+    // image when there is no ink.
+    static QImage compose(const QList<Placed> &glyphs, const QRect &ink, qreal pixelRatio);
+
+    GlyphCache();
+    ~GlyphCache();
 
 private:
     struct Glyph
@@ -49,10 +54,13 @@ private:
     const Glyph &glyph(const QRawFont &rawFont, quint32 index);
     void reset(const QFont &font, const QColor &color, qreal pixelRatio);
     void placeTabular(const TabularText &layout, const QString &text, QList<Placed> *placed);
+    // The digit cells of the font in use, measured once per font.
+    const TabularText &tabular();
     void placeProportional(const QString &text, const QFont &font, QList<Placed> *placed);
 
     QFont _font;
     QColor _color;
     qreal _pixelRatio = 0;
     QHash<QPair<QString, quint32>, Glyph> _glyphs;
+    std::unique_ptr<TabularText> _tabular;
 };

@@ -36,10 +36,12 @@ void TextSprite::render(
     _rendered = true;
     _pixmap = QPixmap();
     _glyphsInPlace = _glyphs.place(text, font, color, pixelRatio, _tabularDigits);
-    const QSizeF box = QSizeF(GlyphCache::inkOf(_glyphsInPlace).size()) * pixelRatio;
+    const QRect ink = GlyphCache::inkOf(_glyphsInPlace);
+    const QSizeF box = QSizeF(ink.size()) * pixelRatio;
     if (box.width() * box.height() > maxPixels)
         return;
-    QImage image = GlyphCache::compose(_glyphsInPlace, pixelRatio, &_offset);
+    _offset = ink.topLeft();
+    QImage image = GlyphCache::compose(_glyphsInPlace, ink, pixelRatio);
     _glyphsInPlace.clear();
     if (!image.isNull())
         _pixmap = QPixmap::fromImage(std::move(image));

@@ -290,10 +290,13 @@ void PreferenceController::showWindow(QWidget *clockWindow)
     _clockWindow = clockWindow;
     // A dialog transient for the clock's window stays above it, even one kept above all
     // others, without that window owning it.
-    if (clockWindow) {
+    // Hidden first: the window manager reads whom it belongs to only when it is shown.
+    QWindow *owner = clockWindow ? clockWindow->window()->windowHandle() : nullptr;
+    if (owner &&
+        (!_window->windowHandle() || _window->windowHandle()->transientParent() != owner)) {
         _window->hide();
         _window->winId();
-        _window->windowHandle()->setTransientParent(clockWindow->window()->windowHandle());
+        _window->windowHandle()->setTransientParent(owner);
     }
     showStoredValues();
     _window->show();
