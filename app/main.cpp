@@ -1,6 +1,7 @@
 #include "AppController.h"
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
+#include "ViewerLink.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -59,6 +60,7 @@ int main(int argc, char **argv)
     MervaneTimerAppDelegate delegate;
     AppController appController;
     MainWindow window(delegate, appController);
+    ViewerLink viewers(delegate, window, appController);
     window.show();
     return app.exec();
 }

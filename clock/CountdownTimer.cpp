@@ -1,6 +1,7 @@
 #include "CountdownTimer.h"
 
 #include "MonotonicClock.h"
+#include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "PreferenceController.h"
 #include "PreferenceNotifier.h"
@@ -36,6 +37,7 @@ CountdownTimer::CountdownTimer(double minutes, Clock clock, QObject *parent)
     configureTimers();
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         &CountdownTimer::applyNewLengthIfUntouched);
+    connect(this, &CountdownTimer::stateChanged, this, &CountdownTimer::postStateIfChanged);
 }
 
 void CountdownTimer::configureTimers()
@@ -201,6 +203,18 @@ void CountdownTimer::storeSecondsLeft(double seconds)
     emit displayTimeChanged();
     Util::postNotification(
         RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, displayTime());
+    postStateIfChanged();
+}
+
+void CountdownTimer::postStateIfChanged()
+{
+    const QString time = displayTime();
+    if (time == _postedTime && isRunning() == _postedRunning)
+        return;
+    _postedTime = time;
+    _postedRunning = isRunning();
+    NotificationCenter::defaultCenter().post(CLOCK_STATE_NOTIFICATION_NAME,
+        {{SECONDS_KEY, secondsLeft()}, {DISPLAY_TIME_KEY, time}, {RUNNING_KEY, isRunning()}});
 }
 
 void CountdownTimer::takeOffElapsed(double elapsed)

@@ -83,6 +83,7 @@ private:
     void postWholeSecondInWindow(double seconds);
     void postWholeSecondsPassed(double before, double after);
     static void postWholeSecond(int seconds);
+    void postStateIfChanged();
 
     double _interval;
     bool _isPaused = true;
@@ -93,4 +94,7 @@ private:
     // Continued or nudged since the phase began; a phase that began on a tick was counting.
     bool _phaseTouched = false;
     bool _hasEnded = false;
+    // What the last state post said, so that a tick that changes nothing posts nothing.
+    QString _postedTime;
+    bool _postedRunning = false;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the clock and its benchmarks, runs them all and prints one table: repaint costs of
 # the views, load of the whole clock in a virtual X server, accuracy of the real timer, and
-# the time from a cue's post to its sound on a private PulseAudio server.
+# the time from a cue's post to its sound on a private PulseAudio server, and the viewer
+# server with 200 viewers on loopback.
 # Usage: scripts/bench.sh [LOAD_SECONDS [ACCURACY_SECONDS]]   (defaults: 60 and 120)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ accuracy_seconds=${2:-120}
 scripts/install-deps.sh
 cmake --preset default > /dev/null
 cmake --build --preset default -j "$(nproc)" \
-    --target MervaneTimer displaybench loadbench accuracybench cuelatencybench > /dev/null
+    --target MervaneTimer displaybench loadbench accuracybench cuelatencybench viewerbench > /dev/null
 bench=build/default/bench
 
 echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | xargs), $(date -u +%F)"
@@ -22,3 +23,4 @@ env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1920x1080x24 -wr -nolisten tcp"
     "$bench/loadbench" build/default/app/MervaneTimer "$load_seconds" 2> /dev/null
 "$bench/accuracybench" "$accuracy_seconds" 2> /dev/null
 "$bench/cuelatencybench" 50 2> /dev/null
+"$bench/viewerbench" build/default/app/MervaneTimer 10 2> /dev/null

@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-multimedia-dev libgl-dev
+    qt6-base-dev qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev libqrencode-dev libgl-dev
     fonts-beteckna fonts-dejavu-core
     xvfb xauth xdotool imagemagick openbox x11-utils
     pulseaudio pulseaudio-utils
+    chromium tesseract-ocr tesseract-ocr-eng
 )
 
 missing=()

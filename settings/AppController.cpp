@@ -15,6 +15,14 @@ void AppController::showPreferencePanel(QWidget *clockWindow)
         _preferenceController = std::make_unique<PreferenceController>();
         connect(_preferenceController.get(), &PreferenceController::soundCheckRequested, this,
             &AppController::soundCheckRequested);
+        _preferenceController->showViewerStatus(_viewerStatus);
     }
     _preferenceController->showWindow(clockWindow);
+}
+
+void AppController::showViewerStatus(const QString &status)
+{
+    _viewerStatus = status;
+    if (_preferenceController)
+        _preferenceController->showViewerStatus(status);
 }

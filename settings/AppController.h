@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -22,10 +23,13 @@ public slots:
     // Above `clockWindow`, when given, full screen included; closing it gives the keyboard
     // back to that window.
     void showPreferencePanel(QWidget *clockWindow = nullptr);
+    // Kept for the window, shown there now or whenever it is made.
+    void showViewerStatus(const QString &status);
 
 signals:
     void soundCheckRequested();
 
 private:
     std::unique_ptr<PreferenceController> _preferenceController;
+    QString _viewerStatus;
 };

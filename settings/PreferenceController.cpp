@@ -126,6 +126,10 @@ void PreferenceController::initialize()
     defaults.insert(CVLDefaultsLastYearKey, 0);
     defaults.insert(CVLAudioDeviceKey, QString());
     defaults.insert(CVLAudioVolumeKey, 100);
+    defaults.insert(CVLViewerEnabledKey, 0);
+    defaults.insert(CVLViewerPortKey, 8080);
+    defaults.insert(CVLViewerPinKey, QString());
+    defaults.insert(CVLViewerAddressKey, QString());
     defaults.insert(CVLDefaultsMarquisTextKey,
         QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
     registeredDefaults().insert(defaults);
@@ -324,7 +328,8 @@ void PreferenceController::loadWindow()
     _ui = std::make_unique<Ui::Preferences>();
     _ui->setupUi(_window.get());
     for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,
-             _ui->orderWritingMessage, _ui->lastYearMessage, _ui->saveMessage}) {
+             _ui->orderWritingMessage, _ui->lastYearMessage, _ui->viewerPortMessage,
+             _ui->viewerPinMessage, _ui->saveMessage}) {
         message->setStyleSheet(QStringLiteral("color: #b00020"));
     }
     _ui->marquisTextField->setMaxLength(maxMarquisTextLength);
@@ -350,6 +355,11 @@ void PreferenceController::loadWindow()
     connect(_ui->volumeSpinBox, &QSpinBox::valueChanged, this, &PreferenceController::changeVolume);
     connect(_ui->soundCheckButton, &QPushButton::clicked, this,
         &PreferenceController::soundCheckRequested);
+    connect(_ui->viewerCheckBox, &QCheckBox::clicked, this, &PreferenceController::toggleViewer);
+    connect(_ui->viewerPortTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeViewerPort);
+    connect(_ui->viewerPinTextField, &QLineEdit::editingFinished, this,
+        &PreferenceController::changeViewerPin);
 }
 
 void PreferenceController::showStoredValues()
@@ -360,11 +370,16 @@ void PreferenceController::showStoredValues()
     _ui->orderWritingMinutesTextField->setText(QString::number(preferenceOrderWritingMinutes()));
     _ui->lastYearTextField->setText(QString::number(preferenceLastYear()));
     _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
+    _ui->viewerCheckBox->setChecked(intPreference(CVLViewerEnabledKey) != 0);
+    _ui->viewerPortTextField->setText(QString::number(intPreference(CVLViewerPortKey)));
+    _ui->viewerPinTextField->setText(textPreference(CVLViewerPinKey));
+    _ui->viewerStatusLabel->setText(_viewerStatus);
     const QSignalBlocker quiet(_ui->volumeSpinBox);
     _ui->volumeSpinBox->setValue(intPreference(CVLAudioVolumeKey));
     showOutputDevices();
-    for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,
-             _ui->orderWritingMessage, _ui->lastYearMessage})
+    for (QLabel *message :
+        {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage,
+            _ui->lastYearMessage, _ui->viewerPortMessage, _ui->viewerPinMessage})
         message->clear();
 }
 
@@ -522,4 +537,76 @@ void PreferenceController::reportSave(bool saved)
                                     : tr("Could not save the preferences to %1: %2. The change "
                                          "lasts until the clock is closed.")
                                           .arg(storePath(), saveProblem()));
+}
+
+QCheckBox *PreferenceController::viewerCheckBox() const
+{
+    return _ui ? _ui->viewerCheckBox : nullptr;
+}
+
+QLineEdit *PreferenceController::viewerPortTextField() const
+{
+    return _ui ? _ui->viewerPortTextField : nullptr;
+}
+
+QLineEdit *PreferenceController::viewerPinTextField() const
+{
+    return _ui ? _ui->viewerPinTextField : nullptr;
+}
+
+QLabel *PreferenceController::viewerStatusLabel() const
+{
+    return _ui ? _ui->viewerStatusLabel : nullptr;
+}
+
+void PreferenceController::showViewerStatus(const QString &status)
+{
+    _viewerStatus = status;
+    if (_ui)
+        _ui->viewerStatusLabel->setText(status);
+}
+
+void PreferenceController::toggleViewer()
+{
+    if (_ui)
+        reportSave(setIntPreference(CVLViewerEnabledKey, _ui->viewerCheckBox->isChecked() ? 1 : 0));
+}
+
+void PreferenceController::changeViewerPort()
+{
+    QLineEdit *field = _ui ? _ui->viewerPortTextField : nullptr;
+    if (!field || !field->isModified())
+        return;
+    bool whole = false;
+    const int port = field->text().trimmed().toInt(&whole);
+    if (!whole || port < 1 || port > 65535) {
+        _ui->viewerPortMessage->setText(tr("A port from 1 to 65535; not saved"));
+        return;
+    }
+    field->setModified(false);
+    _ui->viewerPortMessage->clear();
+    reportSave(setIntPreference(CVLViewerPortKey, port));
+}
+
+void PreferenceController::changeViewerPin()
+{
+    QLineEdit *field = _ui ? _ui->viewerPinTextField : nullptr;
+    if (!field || !field->isModified())
+        return;
+    const QString pin = field->text().trimmed();
+    if (!isAcceptablePin(pin)) {
+        _ui->viewerPinMessage->setText(tr("4 to 8 digits, or empty for none; not saved"));
+        return;
+    }
+    field->setModified(false);
+    _ui->viewerPinMessage->clear();
+    reportSave(setTextPreference(CVLViewerPinKey, pin));
+}
+
+bool PreferenceController::isAcceptablePin(const QString &pin)
+{
+    if (pin.isEmpty())
+        return true;
+    return pin.size() >= 4 && pin.size() <= 8 &&
+        std::all_of(pin.begin(), pin.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }

@@ -28,6 +28,12 @@ inline constexpr char CVLDefaultsLastYearKey[] = "defaults.lastYear";
 // The cue output's device id (empty: the system default) and volume in whole percent.
 inline constexpr char CVLAudioDeviceKey[] = "audio.device";
 inline constexpr char CVLAudioVolumeKey[] = "audio.volume";
+// The viewer server: on (1) or off (0), its port, the PIN that guards remote commands (empty:
+// none are taken) and the address it listens on (empty: every interface).
+inline constexpr char CVLViewerEnabledKey[] = "viewer.enabled";
+inline constexpr char CVLViewerPortKey[] = "viewer.port";
+inline constexpr char CVLViewerPinKey[] = "viewer.pin";
+inline constexpr char CVLViewerAddressKey[] = "viewer.address";
 
 // The operator's preferences. Its class side is the store, over a per-user INI file: every
 // read answers what the file holds now (or, while it holds no usable value, the registered
@@ -57,6 +63,13 @@ public:
     QComboBox *outputDeviceComboBox() const;
     QSpinBox *volumeSpinBox() const;
     QPushButton *soundCheckButton() const;
+    QCheckBox *viewerCheckBox() const;
+    QLineEdit *viewerPortTextField() const;
+    QLineEdit *viewerPinTextField() const;
+    QLabel *viewerStatusLabel() const;
+
+    // What the viewer server is doing: its address, or why it is not serving.
+    void showViewerStatus(const QString &status);
 
     // Each stores its control's value when the operator ends an edit.
     void changeMarquisText();
@@ -67,6 +80,9 @@ public:
     void toggleOrderWriting();
     void changeOutputDevice();
     void changeVolume();
+    void toggleViewer();
+    void changeViewerPort();
+    void changeViewerPin();
 
     static void initialize();
 
@@ -104,6 +120,9 @@ public:
     static QString storePath();
     static void setStorePath(const QString &path);
 
+    // Empty, or 4 to 8 digits.
+    static bool isAcceptablePin(const QString &pin);
+
 signals:
     // The operator asks to hear the zero cue on the chosen output.
     void soundCheckRequested();
@@ -123,4 +142,5 @@ private:
     std::unique_ptr<QWidget> _window;
     std::unique_ptr<Ui::Preferences> _ui;
     QPointer<QWidget> _clockWindow;
+    QString _viewerStatus;
 };

@@ -45,6 +45,17 @@ bool holdsAll(const QVariantMap &file, const QVariantMap &values)
     return true;
 }
 
+// A file that holds a secret (the remote-control PIN) is for its owner's eyes only.
+void keepPrivateIfSecret(const QString &path, const QVariantMap &values)
+{
+    if (values.value(QStringLiteral("viewer.pin")).toString().isEmpty())
+        return;
+    struct stat now = {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &now) == 0 && (now.st_mode & 077) != 0)
+        ::chmod(name.constData(), now.st_mode & 0700);
+}
+
 bool syncToDisk(const QString &path)
 {
     QFile file(path);
@@ -74,6 +85,8 @@ QVariantMap StoreFile::values()
         return _values;
     QByteArray bytes;
     _values = readBytes(&bytes) ? parse(bytes) : QVariantMap();
+    keepPrivateIfSecret(_path, _values);
+    ::stat(QFile::encodeName(_path).constData(), &now);
     _seen = now;
     _hasSeen = true;
     reportOnce();
@@ -140,6 +153,7 @@ bool StoreFile::save(const QVariantMap &changes)
     fresh.close();
     if (!writeChecked(fresh.fileName(), all))
         return false;
+    keepPrivateIfSecret(fresh.fileName(), all);
     if (::rename(QFile::encodeName(fresh.fileName()).constData(),
             QFile::encodeName(destination).constData()) != 0) {
         _problem = writeProblem();

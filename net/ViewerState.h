@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+// What the viewers show, gathered from the clock's notifications and the banner preference:
+// the time text, the time left with the moment it was read, running, the phase and the
+// banner. Every change is announced with only the fields it changed.
+class ViewerState : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Milliseconds since the epoch: the moment `seconds` was read, for viewers that count
+    // on by themselves between messages.
+    using WallClock = std::function<qint64()>;
+
+    explicit ViewerState(
+        WallClock wallClock = QDateTime::currentMSecsSinceEpoch, QObject *parent = nullptr);
+
+    // The whole state, for a viewer that has just joined.
+    const QJsonObject &whole() const { return _state; }
+    qint64 now() const { return _wallClock(); }
+
+    void setClock(double secondsLeft, const QString &displayTime, bool running);
+    void setPhase(const QString &phase);
+    void setBanner(const QString &banner);
+
+signals:
+    void changed(const QJsonObject &fields);
+
+private:
+    void update(const QJsonObject &fields);
+
+    WallClock _wallClock;
+    QJsonObject _state;
+};
