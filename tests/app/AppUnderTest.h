@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 #include "TemporaryStore.h"
+#include "ViewerLink.h"
 
 // The application as main puts it together, on a temporary store (made ready by
 // `prepareStore`) and a clock that only the test moves. Members are made in order: the
@@ -20,4 +21,5 @@ struct AppUnderTest
     MervaneTimerAppDelegate delegate{[this] { return now; }};
     AppController appController;
     MainWindow window{delegate, appController};
+    ViewerLink viewers{delegate, window, appController};
 };

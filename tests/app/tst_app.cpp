@@ -8,6 +8,7 @@
 #include "ScrollingView.h"
 #include "SoundPlayer.h"
 #include "Util.h"
+#include "ViewerClient.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -119,6 +121,50 @@ private slots:
         banner->resize(600, 40);
         banner->resetPointToRight();
         QCOMPARE(banner->text(), "Finals at three");
+    }
+
+    void theViewerIsSetUpInThePreferencesAndTakesRemoteCommands()
+    {
+        _app->window.show();
+        PreferenceController::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
+        _app->appController.showPreferencePanel(&_app->window);
+        PreferenceController &prefs = *_app->appController.preferenceController();
+        QCOMPARE(prefs.viewerStatusLabel()->text(), "Viewers are off.");
+        edit(prefs.viewerPortTextField(), "70000");
+        edit(prefs.viewerPinTextField(), "12a");
+        QCOMPARE(PreferenceController::intPreference(CVLViewerPortKey), 8080);
+        QCOMPARE(PreferenceController::textPreference(CVLViewerPinKey), "");
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        edit(prefs.viewerPortTextField(), QString::number(port));
+        edit(prefs.viewerPinTextField(), "2468");
+        clickBox(prefs.viewerCheckBox());
+        QCOMPARE(prefs.viewerStatusLabel()->text(),
+            QStringLiteral("Players open http://127.0.0.1:%1/").arg(port));
+
+        ViewerClient viewer(port);
+        QVERIFY(viewer.waitFor(1));
+        QCOMPARE(viewer.messages.first().value("time").toString(), "10:00");
+        const auto command = [&](const char *name) {
+            return viewer.ask({{"type", "command"}, {"command", name}, {"pin", "2468"}})
+                .value("type")
+                .toString();
+        };
+        QCOMPARE(command("continue"), "done");
+        QVERIFY(timer().isRunning());
+        QCOMPARE(command("plus1m"), "done");
+        QCOMPARE(command("pause"), "done");
+        QVERIFY(timer().isPaused());
+        QCOMPARE(ui().countdownView->text(), "11:00");
+        QCOMPARE(command("nextPhase"), "done");
+        QCOMPARE(ui().phaseView->text(), "Fall 1901");
+
+        QSignalSpy closed(&viewer.socket, &QWebSocket::disconnected);
+        clickBox(prefs.viewerCheckBox());
+        QCOMPARE(prefs.viewerStatusLabel()->text(), "Viewers are off.");
+        QVERIFY(closed.wait(5000));
     }
 
     void newGameAsksFirst()
@@ -290,6 +336,11 @@ private:
     {
         _app->delegate.continueTimer();
         tick(seconds);
+    }
+    // On the box itself: a check box wider than its label takes no click beside the label.
+    static void clickBox(QWidget *box)
+    {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
     }
     static void edit(QLineEdit *field, const QString &text)
     {

@@ -42,8 +42,11 @@ pids+=($!)
 for _ in $(seq 50); do xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | grep -q "window id" && break; sleep 0.1; done
 
 mkdir -p "$XDG_CONFIG_HOME/Corvelworks"
-printf '[General]\ndefaults.springMinutes=10\ndefaults.marquisText=End to end\n' \
-    > "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf"
+viewer_port=$(shuf -i 20000-60000 -n 1)
+printf '[General]\ndefaults.springMinutes=10\ndefaults.marquisText=End to end\n%s\n' \
+    "viewer.enabled=1
+viewer.address=127.0.0.1
+viewer.port=$viewer_port" > "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf"
 "$binary" > "$work/app.log" 2>&1 &
 app_pid=$!
 pids+=("$app_pid")
@@ -61,11 +64,12 @@ above() { # first second: true when the first is stacked above the second
 for _ in $(seq 30); do [[ $(active) == "$window" ]] && break; sleep 0.1; done
 [[ $(active) == "$window" ]] || fail "the clock's window did not get the keyboard when it opened"
 
-# The middle band of a window, where the countdown is; the banner below moves all the time.
+# The middle band of a window, where the countdown is (the banner below moves all the
+# time), or the share of it given second.
 shot() {
     local file
     file=$(mktemp -p "$work" shotXXXX.png)
-    import -window "$1" -gravity center -crop 100%x40%+0+0 +repage "$file"
+    import -window "$1" -gravity center -crop "${2:-100%x40%}+0+0" +repage "$file"
     echo "$file"
 }
 differ() { # first second: true when the two pictures differ in more than a few pixels
@@ -147,6 +151,17 @@ press Escape
 sleep 0.5
 [[ -z "$(screen_window)" ]] || fail "Escape did not leave full screen"
 [[ $(active) == "$window" ]] || fail "leaving full screen did not give the main window the keyboard"
+
+# Ctrl+L puts the viewer address on the display as a QR code that a phone can scan, and
+# that address serves the viewer page; pressed again, the clock is back.
+press ctrl+l
+address=$(zbarimg --raw -q "$(shot "$window" 100%x100%)" | tr -d '\n' || true)
+[[ "$address" == "http://127.0.0.1:$viewer_port/" ]] || fail "Ctrl+L showed no readable address: '$address'"
+curl -fsS --max-time 5 "$address" | grep -q '<title>MervaneTimer</title>' ||
+    fail "the address shown does not serve the viewer page"
+press ctrl+l
+zbarimg --raw -q "$(shot "$window" 100%x100%)" > /dev/null && fail "a second Ctrl+L left the code up"
+running "$window" || fail "the clock stopped behind the viewer address"
 
 press ctrl+q
 for _ in $(seq 50); do kill -0 "$app_pid" 2> /dev/null || break; sleep 0.1; done
