@@ -12,11 +12,19 @@ ViewerService::ViewerService(const ViewerState &state, PinGuard::Clock clock, QO
     , _server(state, std::move(clock))
 {
     connect(&_server, &ViewerServer::commandReceived, this, &ViewerService::commandReceived);
+    connect(&_server, &ViewerServer::viewerCountChanged, this, &ViewerService::showServing);
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         [this](const QString &key) {
             if (key.startsWith(QLatin1String("viewer.")))
                 applyPreferences();
         });
+}
+
+// The server tells of its last viewers leaving while it closes: the status that hears it
+// must still be here.
+ViewerService::~ViewerService()
+{
+    _server.close();
 }
 
 void ViewerService::applyPreferences()
@@ -60,22 +68,43 @@ void ViewerService::serve()
         return;
     }
     _address = QStringLiteral("http://%1:%2/").arg(hostFor(listening)).arg(_server.port());
-    setStatus(tr("Players open %1").arg(_address));
+    showServing();
 }
 
-// The address players can reach: the one listened on, or this computer's first address on
-// the local network.
+// With how many are watching, so the referee sees that the room has found it.
+void ViewerService::showServing()
+{
+    if (!_address.isEmpty())
+        setStatus(tr("Players open %1 (viewers now: %2)").arg(_address).arg(_server.viewerCount()));
+}
+
+// The address players can reach: the one listened on, or this computer's address on the
+// local network, from a wired or wireless interface before any other (a container bridge,
+// say).
 QString ViewerService::hostFor(const QHostAddress &listening) const
 {
     if (listening != QHostAddress(QHostAddress::Any))
         return listening.protocol() == QAbstractSocket::IPv6Protocol
             ? QStringLiteral("[%1]").arg(listening.toString())
             : listening.toString();
-    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback())
-            return address.toString();
+    QString fallback = QStringLiteral("127.0.0.1");
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        const auto flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry &entry : interface.addressEntries()) {
+            if (entry.ip().protocol() != QAbstractSocket::IPv4Protocol)
+                continue;
+            if (interface.type() == QNetworkInterface::Ethernet ||
+                interface.type() == QNetworkInterface::Wifi)
+                return entry.ip().toString();
+            if (fallback.startsWith(QLatin1String("127.")))
+                fallback = entry.ip().toString();
+        }
     }
-    return QStringLiteral("127.0.0.1");
+    return fallback;
 }
 
 void ViewerService::setStatus(const QString &status)

@@ -16,6 +16,7 @@ class ViewerService : public QObject
 public:
     explicit ViewerService(
         const ViewerState &state, PinGuard::Clock clock, QObject *parent = nullptr);
+    ~ViewerService() override;
 
     ViewerServer &server() { return _server; }
     // The address players open, "http://<host address>:<port>/"; empty while not serving.
@@ -31,6 +32,7 @@ signals:
 
 private:
     void serve();
+    void showServing();
     void setStatus(const QString &status);
     QString hostFor(const QHostAddress &listening) const;
 

@@ -142,10 +142,12 @@ private slots:
         edit(prefs.viewerPinTextField(), "2468");
         clickBox(prefs.viewerCheckBox());
         QCOMPARE(prefs.viewerStatusLabel()->text(),
-            QStringLiteral("Players open http://127.0.0.1:%1/").arg(port));
+            QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 0)").arg(port));
 
         ViewerClient viewer(port);
         QVERIFY(viewer.waitFor(1));
+        QCOMPARE(prefs.viewerStatusLabel()->text(),
+            QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
         QCOMPARE(viewer.messages.first().value("time").toString(), "10:00");
         const auto command = [&](const char *name) {
             return viewer.ask({{"type", "command"}, {"command", name}, {"pin", "2468"}})
