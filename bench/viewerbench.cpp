@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -29,13 +28,6 @@ constexpr int viewerCount = 200;
 {
     std::fprintf(stderr, "viewerbench: %s\n", qPrintable(why));
     std::exit(1);
-}
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
 }
 
 double residentMegabytes(qint64 pid)
@@ -76,7 +68,7 @@ int main(int argc, char **argv)
     const int seconds = argc > 2 ? std::max(2, atoi(argv[2])) : 10;
 
     QTemporaryDir home;
-    const quint16 port = freePort();
+    const quint16 port = ViewerClient::freePort();
     QDir().mkpath(home.filePath(QStringLiteral("Corvelworks")));
     QFile preferences(home.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
     if (!preferences.open(QIODevice::WriteOnly))

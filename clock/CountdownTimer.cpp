@@ -37,7 +37,8 @@ CountdownTimer::CountdownTimer(double minutes, Clock clock, QObject *parent)
     configureTimers();
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         &CountdownTimer::applyNewLengthIfUntouched);
-    connect(this, &CountdownTimer::stateChanged, this, &CountdownTimer::postStateIfChanged);
+    connect(
+        this, &CountdownTimer::stateChanged, this, [this] { postStateIfChanged(displayTime()); });
 }
 
 void CountdownTimer::configureTimers()
@@ -201,14 +202,14 @@ void CountdownTimer::storeSecondsLeft(double seconds)
     _interval = seconds;
     emit secondsLeftChanged();
     emit displayTimeChanged();
-    Util::postNotification(
-        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, displayTime());
-    postStateIfChanged();
+    // Formatted once: this runs on every tick.
+    const QString time = displayTime();
+    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, time);
+    postStateIfChanged(time);
 }
 
-void CountdownTimer::postStateIfChanged()
+void CountdownTimer::postStateIfChanged(const QString &time)
 {
-    const QString time = displayTime();
     if (time == _postedTime && isRunning() == _postedRunning)
         return;
     _postedTime = time;

@@ -83,7 +83,7 @@ private:
     void postWholeSecondInWindow(double seconds);
     void postWholeSecondsPassed(double before, double after);
     static void postWholeSecond(int seconds);
-    void postStateIfChanged();
+    void postStateIfChanged(const QString &time);
 
     double _interval;
     bool _isPaused = true;

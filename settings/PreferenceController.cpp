@@ -503,18 +503,28 @@ void PreferenceController::changeMinutes(QLineEdit *field, QLabel *message, bool
 
 void PreferenceController::changeLastYear()
 {
-    QLineEdit *field = _ui ? _ui->lastYearTextField : nullptr;
-    if (!field || !field->isModified())
+    if (_ui) {
+        changeWholeNumber(_ui->lastYearTextField, _ui->lastYearMessage, CVLDefaultsLastYearKey, 0,
+            std::numeric_limits<int>::max(), tr("A game-year, or 0 for no end; not saved"));
+    }
+}
+
+// Stores a whole number from `lowest` to `highest`; anything else stays in the field for
+// the operator to mend, with `refusal` beside it.
+void PreferenceController::changeWholeNumber(QLineEdit *field, QLabel *message, const char *key,
+    int lowest, int highest, const QString &refusal)
+{
+    if (!field->isModified())
         return;
     bool whole = false;
-    const int year = field->text().trimmed().toInt(&whole);
-    if (!whole || year < 0) {
-        _ui->lastYearMessage->setText(tr("A game-year, or 0 for no end; not saved"));
+    const int value = field->text().trimmed().toInt(&whole);
+    if (!whole || value < lowest || value > highest) {
+        message->setText(refusal);
         return;
     }
     field->setModified(false);
-    _ui->lastYearMessage->clear();
-    reportSave(setPreferenceLastYear(year));
+    message->clear();
+    reportSave(setIntPreference(key, value));
 }
 
 QLineEdit *PreferenceController::lastYearTextField() const
@@ -574,18 +584,10 @@ void PreferenceController::toggleViewer()
 
 void PreferenceController::changeViewerPort()
 {
-    QLineEdit *field = _ui ? _ui->viewerPortTextField : nullptr;
-    if (!field || !field->isModified())
-        return;
-    bool whole = false;
-    const int port = field->text().trimmed().toInt(&whole);
-    if (!whole || port < 1 || port > 65535) {
-        _ui->viewerPortMessage->setText(tr("A port from 1 to 65535; not saved"));
-        return;
+    if (_ui) {
+        changeWholeNumber(_ui->viewerPortTextField, _ui->viewerPortMessage, CVLViewerPortKey, 1,
+            65535, tr("A port from 1 to 65535; not saved"));
     }
-    field->setModified(false);
-    _ui->viewerPortMessage->clear();
-    reportSave(setIntPreference(CVLViewerPortKey, port));
 }
 
 void PreferenceController::changeViewerPin()

@@ -135,6 +135,8 @@ private:
     void showStoredValues();
     void showOutputDevices();
     void changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int));
+    void changeWholeNumber(QLineEdit *field, QLabel *message, const char *key, int lowest,
+        int highest, const QString &refusal);
     void reportSave(bool saved);
 
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -134,10 +133,7 @@ private slots:
         edit(prefs.viewerPinTextField(), "12a");
         QCOMPARE(PreferenceController::intPreference(CVLViewerPortKey), 8080);
         QCOMPARE(PreferenceController::textPreference(CVLViewerPinKey), "");
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        const quint16 port = probe.serverPort();
-        probe.close();
+        const quint16 port = ViewerClient::freePort();
         edit(prefs.viewerPortTextField(), QString::number(port));
         edit(prefs.viewerPinTextField(), "2468");
         clickBox(prefs.viewerCheckBox());

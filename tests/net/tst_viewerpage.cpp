@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,7 +19,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("chromium")).isEmpty() ||
             QStandardPaths::findExecutable(QStringLiteral("tesseract")).isEmpty())
             QFAIL("chromium and tesseract are needed: run scripts/install-deps.sh");
-        _port = freePort();
+        _port = ViewerClient::freePort();
         writePreferences();
     }
     void cleanup()
@@ -71,13 +70,6 @@ private slots:
     }
 
 private:
-    static quint16 freePort()
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        return probe.serverPort();
-    }
-
     void writePreferences()
     {
         QDir().mkpath(_home.filePath(QStringLiteral("Corvelworks")));

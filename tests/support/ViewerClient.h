@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <QWebSocket>
 
@@ -21,6 +22,14 @@ public:
             emit received();
         });
         socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
+    }
+
+    // A loopback port that was free a moment ago.
+    static quint16 freePort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort();
     }
 
     // Waits, at most `timeoutMs`, until `count` messages have come.
