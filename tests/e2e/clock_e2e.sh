@@ -3,16 +3,8 @@
 # keys an operator would press, and reads what happens from the screen and the X server.
 # Nothing here moves the focus or the windows by hand: what the operator does is all it does.
 # Usage: clock_e2e.sh PATH_TO_MervaneTimer
-set -euo pipefail
 binary=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
-    [[ -n "${KEEP_SHOTS:-}" ]] || rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 
 # Without a display, or with one that is not there, the clock says so in one line and exits 1.
 no_display() {
@@ -28,32 +20,12 @@ no_display() {
 no_display env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 no_display env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:1999
 
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export XDG_CONFIG_HOME="$work/config"
-
-openbox > "$work/openbox.log" 2>&1 &
-pids+=($!)
-# Openbox names the active window (none yet) once it manages the screen.
-for _ in $(seq 50); do xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | grep -q "window id" && break; sleep 0.1; done
-
-mkdir -p "$XDG_CONFIG_HOME/Corvelworks"
+start_x
 viewer_port=$(shuf -i 20000-60000 -n 1)
-printf '[General]\ndefaults.springMinutes=10\ndefaults.marquisText=End to end\n%s\n' \
-    "viewer.enabled=1
-viewer.address=127.0.0.1
-viewer.port=$viewer_port" > "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf"
-"$binary" > "$work/app.log" 2>&1 &
-app_pid=$!
-pids+=("$app_pid")
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^MervaneTimer$' | head -1)
-[[ -n "$window" ]] || fail "no window"
+prefs defaults.springMinutes=10 "defaults.marquisText=End to end" viewer.enabled=1 \
+    viewer.address=127.0.0.1 "viewer.port=$viewer_port"
+start_clock "$binary"
 
-active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
 # Window ids from bottom to top, as the window manager stacks them.
 stacking() { xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr ',' '\n' | xargs -n1 printf '%d\n'; }
 above() { # first second: true when the first is stacked above the second
@@ -61,26 +33,8 @@ above() { # first second: true when the first is stacked above the second
     order=$(stacking)
     [[ $(grep -nx "$1" <<< "$order" | cut -d: -f1) -gt $(grep -nx "$2" <<< "$order" | cut -d: -f1) ]]
 }
-for _ in $(seq 30); do [[ $(active) == "$window" ]] && break; sleep 0.1; done
-[[ $(active) == "$window" ]] || fail "the clock's window did not get the keyboard when it opened"
+until_true 30 eval '[[ $(active) == "$window" ]]' || fail "the clock's window did not get the keyboard when it opened"
 
-# The middle band of a window, where the countdown is (the banner below moves all the
-# time), or the share of it given second.
-shot() {
-    local file
-    file=$(mktemp -p "$work" shotXXXX.png)
-    import -window "$1" -gravity center -crop "${2:-100%x40%}+0+0" +repage "$file"
-    echo "$file"
-}
-differ() { # first second: true when the two pictures differ in more than a few pixels
-    local pixels
-    pixels=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
-    [[ ${pixels%% *} -gt 20 ]]
-}
-has_ink() { # picture: true when it shows dark text
-    [[ $(convert "$1" -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:) -gt 500 ]]
-}
-press() { xdotool key "$1"; sleep 0.3; }
 running() { # window: true when its countdown changes within a second
     local before
     before=$(shot "$1")
@@ -133,7 +87,7 @@ sleep 0.5
 [[ $(active) == "$full" ]] || fail "closing the preferences did not give the keyboard back"
 press c
 running "$full" || fail "C did not reach the clock after the preferences closed"
-grep -q 'marquisText=End to end$' "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf" ||
+grep -q 'marquisText=End to end$' "$conf" ||
     fail "keys meant for the clock changed the banner text"
 
 # Closing the full-screen window through the window manager brings the display home.
@@ -157,14 +111,15 @@ sleep 0.5
 press ctrl+l
 address=$(zbarimg --raw -q "$(shot "$window" 100%x100%)" | tr -d '\n' || true)
 [[ "$address" == "http://127.0.0.1:$viewer_port/" ]] || fail "Ctrl+L showed no readable address: '$address'"
-curl -fsS --max-time 5 "$address" | grep -q '<title>MervaneTimer</title>' ||
+# The page is read whole first: grep -q leaving a pipe early would fail curl's write.
+grep -q '<title>MervaneTimer</title>' <<< "$(curl -fsS --max-time 5 "$address")" ||
     fail "the address shown does not serve the viewer page"
 press ctrl+l
 zbarimg --raw -q "$(shot "$window" 100%x100%)" > /dev/null && fail "a second Ctrl+L left the code up"
 running "$window" || fail "the clock stopped behind the viewer address"
 
 press ctrl+q
-for _ in $(seq 50); do kill -0 "$app_pid" 2> /dev/null || break; sleep 0.1; done
+until_true 50 eval '! kill -0 "$app_pid" 2> /dev/null' || true
 set +e
 wait "$app_pid"
 status=$?

@@ -3,32 +3,10 @@
 # restarts it each time, and checks that it comes back in the right phase with the time the
 # room has now, against a reference kept here from the keys pressed and the time that passed.
 # Usage: kill_e2e.sh PATH_TO_MervaneTimer [KILLS]
-set -euo pipefail
 binary=$1
 kills=${2:-20}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2> /dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-now() { date +%s.%N; }
-calc() { awk "BEGIN { printf \"%.3f\", ($1) }"; }
-
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > /dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export XDG_CONFIG_HOME="$work/config"
-openbox > /dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | grep -q "window id" && break; sleep 0.1; done
-mkdir -p "$XDG_CONFIG_HOME/Corvelworks"
-state="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state"
+source "$(dirname "$0")/lib.sh"
+start_x
 
 phases=(Spring Fall)
 phase=0  # phases passed since Spring 1901, by the reference
@@ -37,14 +15,10 @@ since=0
 worst=0
 RANDOM=1901
 for round in $(seq "$kills"); do
-    "$binary" > "$work/app.log" 2>&1 &
-    app=$!
-    pids+=("$app")
     # The clock counts on while it is down (a phase that runs out waits at zero): so does the
     # reference.
     [[ $round -gt 1 ]] && left=$(calc "$left - ($(now) - $since)")
-    timeout 20 xdotool search --sync --onlyvisible --name '^MervaneTimer$' > /dev/null ||
-        fail "round $round: no window"
+    start_clock "$binary"
     sleep 0.5
     xdotool key c
     continued=$(now)
@@ -70,11 +44,11 @@ for round in $(seq "$kills"); do
     *) ;;
     esac
     sleep "$(calc "0.4 + ($RANDOM % 1600) / 1000")"
-    kill -9 "$app"
+    kill -9 "$app_pid"
     killed=$(now)
     left=$(calc "$left - ($killed - $since)")
     since=$killed
-    wait "$app" 2> /dev/null || true
+    wait "$app_pid" 2> /dev/null || true
 done
 echo "kills: $kills, phases lost: 0, largest difference of time left: $worst s"
 echo "1 passed, 0 failed"

@@ -1,0 +1,78 @@
+# The kit the end-to-end scripts share: a private X server under openbox, the clock started
+# on a preferences file of the test's own, keys, screenshots and bounded waits.
+# Source it, then call start_x. Every wait here gives up after a bounded time.
+set -euo pipefail
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2> /dev/null || true; done
+    [[ -n "${KEEP_SHOTS:-}" ]] || rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# until TENTHS COMMAND...: true once COMMAND succeeds, false after TENTHS tenths of a second.
+until_true() {
+    local tenths=$1
+    shift
+    for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+now() { date +%s.%N; }
+calc() { awk "BEGIN { printf \"%.3f\", ($1) }"; }
+
+export XDG_CONFIG_HOME="$work/config"
+conf="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf"
+state="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state"
+# prefs LINE...: the preferences file the clock starts with.
+prefs() {
+    mkdir -p "$(dirname "$conf")"
+    printf '[General]\n' > "$conf"
+    printf '%s\n' "$@" >> "$conf"
+}
+
+active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
+# start_x [WIDTHxHEIGHT]: a virtual X server with openbox managing it.
+start_x() {
+    exec 3> "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    until_true 50 test -s "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -1 "$work/display")"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+    openbox > "$work/openbox.log" 2>&1 &
+    pids+=($!)
+    # Openbox names its check window once it manages the screen.
+    until_true 50 eval '[[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>&1) == *"window id"* ]]' ||
+        fail "openbox did not start"
+}
+# start_clock BINARY [ARGS...]: sets app_pid and window (the main window's id).
+start_clock() {
+    "$@" > "$work/app.log" 2>&1 &
+    app_pid=$!
+    pids+=("$app_pid")
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^MervaneTimer$' | head -1)
+    [[ -n "$window" ]] || fail "no window: $(cat "$work/app.log")"
+}
+
+press() { xdotool key "$1"; sleep 0.3; }
+# shot WINDOW [CROP]: a picture of the window's middle band, where the countdown is (the
+# banner below moves all the time), or of the share of it given.
+shot() {
+    local file
+    file=$(mktemp -p "$work" shotXXXX.png)
+    import -window "$1" -gravity center -crop "${2:-100%x40%}+0+0" +repage "$file"
+    echo "$file"
+}
+differ() { # first second: true when the two pictures differ in more than a few pixels
+    local pixels
+    pixels=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
+    [[ ${pixels%% *} -gt 20 ]]
+}
+# ocr PICTURE: its text; OCR reads letters best a few dozen pixels high, not room-sized.
+ocr() {
+    convert "$1" -resize 500x "$work/ocr.png"
+    tesseract "$work/ocr.png" stdout --psm 11 2> /dev/null | tr -s ' \n' ' '
+}
+has_ink() { # picture: true when it shows dark text
+    [[ $(convert "$1" -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:) -gt 500 ]]
+}
