@@ -150,8 +150,11 @@ int CountdownTimer::currentPhaseMinutes() const
 void CountdownTimer::applyNewLengthIfUntouched()
 {
     const double length = currentPhaseMinutes() * secondsPerMinute;
-    if (!_phaseTouched && length != secondsLeft())
-        setSecondsLeft(length);
+    if (_phaseTouched || length == secondsLeft())
+        return;
+    setSecondsLeft(length);
+    // A restart must come back with the new length, not the one it replaced.
+    emit stateChanged();
 }
 
 void CountdownTimer::setSecondsLeft(double seconds)

@@ -3,6 +3,7 @@
 #include "CueDecoder.h"
 #include "CueMixer.h"
 #include "FullScreenWindow.h"
+#include "GameStateFile.h"
 #include "NotificationNames.h"
 #include "PreferenceController.h"
 #include "ScrollingView.h"
@@ -21,8 +22,6 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
-using Damage = std::function<void(TemporaryStore &)>;
-
 class TestApp : public QObject
 {
     Q_OBJECT
@@ -40,89 +39,106 @@ private slots:
             QCOMPARE(MervaneTimerAppDelegate::nudgeAmount(title), seconds);
     }
 
-    void everyShortcutInEveryState()
+    void everyCommandReachesTheViewsTheViewersAndTheStateFile()
     {
-        // What each key does to the time left and to running, from each state the clock can
-        // be in; keys go to whichever window shows the clock.
-        struct Key
-        {
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            double nudge;
-            int running; // after the key: 1 running, 0 paused, -1 as before
-        };
-        const QList<Key> keys{{Qt::Key_P, {}, 0, 0}, {Qt::Key_C, {}, 0, 1},
-            {Qt::Key_Right, {}, 10, -1}, {Qt::Key_Left, {}, -10, -1},
-            {Qt::Key_Right, Qt::ShiftModifier, 30, -1}, {Qt::Key_Left, Qt::ShiftModifier, -30, -1},
-            {Qt::Key_Up, {}, 60, -1}, {Qt::Key_Down, {}, -60, -1},
-            {Qt::Key_Up, Qt::ShiftModifier, 600, -1}, {Qt::Key_Down, Qt::ShiftModifier, -600, -1},
-            {Qt::Key_B, {}, 0, -1}};
-        const QList<std::function<void()>> states{[] {}, [this] { continueFor(3); },
-            [this] { _app->delegate.nudgeTimer(ui().minus10mAction); },
-            [this] {
-                continueFor(2);
-                QTest::keyClick(&_app->window, Qt::Key_F11);
-            }};
-        for (const auto &enter : states) {
-            for (const Key &key : keys) {
-                _app = std::make_unique<AppUnderTest>();
-                _app->window.show();
-                QVERIFY(QTest::qWaitForWindowActive(&_app->window));
-                enter();
-                QWidget *clock = _app->delegate.clockWindow();
-                QVERIFY(QTest::qWaitForWindowActive(clock));
-                const bool wasRunning = timer().isRunning();
-                const double before = timer().secondsLeft();
-                QSignalSpy cues(&_app->delegate.soundPlayer(), &SoundPlayer::cueStarted);
-                QTest::keyClick(clock, key.key, key.modifiers);
-                QCOMPARE(timer().secondsLeft() - before, key.nudge);
-                QCOMPARE(timer().isRunning(), key.running < 0 ? wasRunning : key.running == 1);
-                const auto zeroCues = std::count_if(cues.begin(), cues.end(),
-                    [](const QList<QVariant> &cue) { return cue.first().toInt() == 0; });
-                // B plays the zero cue; so does a nudge that lands on zero.
-                const bool landedOnZero = key.nudge != 0 && timer().secondsLeft() == 0;
-                QVERIFY2(zeroCues == (key.key == Qt::Key_B || landedOnZero ? 1 : 0),
-                    qPrintable(QKeySequence(key.key | key.modifiers).toString()));
-            }
-        }
-        // Space pauses a running clock and continues a paused one.
-        QTest::keyClick(&_app->window, Qt::Key_Space);
-        QVERIFY(timer().isPaused());
-        QTest::keyClick(_app->delegate.clockWindow(), Qt::Key_Space);
-        QVERIFY(timer().isRunning());
-    }
-
-    void preferencesEditedInTheWindowRunTheClock()
-    {
+        // Each step is a key on whichever window shows the clock, a remote command, or a
+        // field of the preferences window; then the clock, its views, a viewer and the state
+        // file must all hold the same game, and the zero cue must have sounded as often as
+        // said.
+        const quint16 port = ViewerClient::freePort();
+        PreferenceController::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
+        PreferenceController::setIntPreference(CVLViewerPortKey, port);
+        PreferenceController::setTextPreference(CVLViewerPinKey, QStringLiteral("2468"));
+        PreferenceController::setIntPreference(CVLViewerEnabledKey, 1);
         _app->window.show();
-        _app->appController.showPreferencePanel(&_app->window);
-        PreferenceController &prefs = *_app->appController.preferenceController();
-        edit(prefs.springMinutesTextField(), "3");
-        edit(prefs.fallMinutesTextField(), "2");
-        edit(prefs.orderWritingMinutesTextField(), "1");
-        edit(prefs.marquisTextField(), "Finals at three");
-        QTest::mouseClick(prefs.orderWritingCheckBox(), Qt::LeftButton);
-        // A length set before the first Continue applies to the phase on screen.
-        QCOMPARE(ui().countdownView->text(), "3:00");
-        QStringList phases;
-        connect(&timer(), &CountdownTimer::phaseChanged, this, [&] {
-            phases << QStringLiteral("%1 %2")
-                          .arg(timer().phase().description())
-                          .arg(timer().secondsLeft());
-        });
-        _app->delegate.continueTimer();
-        for (int tenths = 0; tenths < 10 * 60 * 7 + 20; ++tenths)
-            tick(0.1);
-        QCOMPARE(phases,
-            QStringList({"Spring (Orders) 1901 60", "Fall 1901 120", "Fall (Orders) 1901 60",
-                "Spring 1902 180"}));
-        ScrollingView *banner = ui().marquisView;
-        banner->resize(600, 40);
-        banner->resetPointToRight();
-        QCOMPARE(banner->text(), "Finals at three");
+        QVERIFY(QTest::qWaitForWindowActive(&_app->window));
+        ViewerClient viewer(port);
+        QVERIFY(viewer.waitFor(1));
+        struct Step
+        {
+            std::function<void()> act;
+            QString clock; // the clock's description afterwards
+            int zeroCues = 0;
+        };
+        const auto key = [this](
+                             QKeyCombination keys) { return [this, keys] { pressOnClock(keys); }; };
+        const auto remote = [&viewer](const char *command) {
+            return [&viewer, command] {
+                const QJsonObject answer =
+                    viewer.ask({{"type", "command"}, {"command", command}, {"pin", "2468"}});
+                QCOMPARE(answer.value("type").toString(), "done");
+            };
+        };
+        const auto field = [this](const char *name, const QString &text) {
+            return [this, name, text] { editPreference(name, text); };
+        };
+        const auto newGame = [this](Qt::Key answer) {
+            return [this, answer] {
+                // Answered once the box is up, however long it takes to come.
+                QTimer answerer;
+                connect(&answerer, &QTimer::timeout, this, [&answerer, answer] {
+                    if (QWidget *box = QApplication::activeModalWidget()) {
+                        answerer.stop();
+                        QTest::keyClick(box, answer);
+                    }
+                });
+                answerer.start(10);
+                pressOnClock(Qt::ControlModifier | Qt::Key_N);
+            };
+        };
+        const QList<Step> steps{{key(Qt::Key_C), "Spring 1901--> 10:00"},
+            {remote("pause"), "PAUSED Spring 1901--> 10:00"},
+            {key(Qt::Key_Right), "PAUSED Spring 1901--> 10:10"},
+            {key(Qt::ShiftModifier | Qt::Key_Left), "PAUSED Spring 1901--> 9:40"},
+            {key(Qt::Key_Up), "PAUSED Spring 1901--> 10:40"},
+            {key(Qt::ShiftModifier | Qt::Key_Down), "PAUSED Spring 1901--> 0:40.0"},
+            {key(Qt::ShiftModifier | Qt::Key_Right), "PAUSED Spring 1901--> 1:10"},
+            {key(Qt::Key_Left), "PAUSED Spring 1901--> 1:00"},
+            {key(Qt::Key_Down), "PAUSED Spring 1901--> 0:00.0", 1},
+            {key(Qt::ShiftModifier | Qt::Key_Up), "PAUSED Spring 1901--> 10:00"},
+            {key(Qt::Key_B), "PAUSED Spring 1901--> 10:00", 1},
+            {key(Qt::Key_F11), "PAUSED Spring 1901--> 10:00"},
+            {remote("continue"), "Spring 1901--> 10:00"},
+            {remote("plus1m"), "Spring 1901--> 11:00"},
+            {remote("minus10s"), "Spring 1901--> 10:50"},
+            {key(Qt::Key_Space), "PAUSED Spring 1901--> 10:50"},
+            {remote("plus10s"), "PAUSED Spring 1901--> 11:00"},
+            {remote("minus1m"), "PAUSED Spring 1901--> 10:00"},
+            {key(Qt::Key_Space), "Spring 1901--> 10:00"},
+            {key(Qt::ControlModifier | Qt::Key_Right), "Fall 1901--> 10:00", 1},
+            {remote("nextPhase"), "Spring 1902--> 10:00", 1},
+            {key(Qt::Key_Escape), "Spring 1902--> 10:00"},
+            {key(Qt::Key_P), "PAUSED Spring 1902--> 10:00"},
+            {key(Qt::ControlModifier | Qt::Key_Left), "PAUSED Fall 1901--> 10:00"},
+            // A length set before a phase is continued or nudged applies to it at once.
+            {field("fallMinutesTextField", "7"), "PAUSED Fall 1901--> 7:00"},
+            {field("springMinutesTextField", "3"), "PAUSED Fall 1901--> 7:00"},
+            {key(Qt::ControlModifier | Qt::Key_Right), "PAUSED Spring 1902--> 3:00", 1},
+            {field("orderWritingMinutesTextField", "2"), "PAUSED Spring 1902--> 3:00"},
+            {field("orderWritingCheckBox", QString()), "PAUSED Spring 1902--> 3:00"},
+            {key(Qt::ControlModifier | Qt::Key_Right), "PAUSED Spring (Orders) 1902--> 2:00", 1},
+            {newGame(Qt::Key_Escape), "PAUSED Spring (Orders) 1902--> 2:00"},
+            {newGame(Qt::Key_Return), "PAUSED Spring 1901--> 3:00"},
+            {field("lastYearTextField", "1901"), "PAUSED Spring 1901--> 3:00"},
+            {key(Qt::ControlModifier | Qt::Key_Right), "PAUSED Spring (Orders) 1901--> 2:00", 1},
+            {key(Qt::ControlModifier | Qt::Key_Right), "PAUSED Fall 1901--> 7:00", 1},
+            {key(Qt::ControlModifier | Qt::Key_Right), "PAUSED Fall (Orders) 1901--> 2:00", 1},
+            {key(Qt::ControlModifier | Qt::Key_Right), "PAUSED Fall (Orders) 1901--> 0:00.0", 1},
+            {key(Qt::Key_C), "PAUSED Fall (Orders) 1901--> 0:00.0"}};
+        for (const Step &step : steps) {
+            QSignalSpy cues(&_app->delegate.soundPlayer(), &SoundPlayer::cueStarted);
+            step.act();
+            expectAllAgree(step.clock, viewer);
+            QVERIFY2(!QTest::currentTestFailed(), qPrintable(step.clock));
+            QCOMPARE(std::count_if(cues.begin(), cues.end(),
+                         [](const QList<QVariant> &cue) { return cue.first().toInt() == 0; }),
+                step.zeroCues);
+        }
+        QVERIFY(timer().hasEnded());
+        QCOMPARE(ui().phaseView->text(), "End of game 1901");
     }
 
-    void theViewerIsSetUpInThePreferencesAndTakesRemoteCommands()
+    void theViewerIsSetUpInThePreferences()
     {
         _app->window.show();
         PreferenceController::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
@@ -144,43 +160,10 @@ private slots:
         QVERIFY(viewer.waitFor(1));
         QCOMPARE(prefs.viewerStatusLabel()->text(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
-        QCOMPARE(viewer.messages.first().value("time").toString(), "10:00");
-        const auto command = [&](const char *name) {
-            return viewer.ask({{"type", "command"}, {"command", name}, {"pin", "2468"}})
-                .value("type")
-                .toString();
-        };
-        QCOMPARE(command("continue"), "done");
-        QVERIFY(timer().isRunning());
-        QCOMPARE(command("plus1m"), "done");
-        QCOMPARE(command("pause"), "done");
-        QVERIFY(timer().isPaused());
-        QCOMPARE(ui().countdownView->text(), "11:00");
-        QCOMPARE(command("nextPhase"), "done");
-        QCOMPARE(ui().phaseView->text(), "Fall 1901");
-
         QSignalSpy closed(&viewer.socket, &QWebSocket::disconnected);
         clickBox(prefs.viewerCheckBox());
         QCOMPARE(prefs.viewerStatusLabel()->text(), "Viewers are off.");
         QVERIFY(closed.wait(5000));
-    }
-
-    void newGameAsksFirst()
-    {
-        _app->window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&_app->window));
-        QTest::keyClick(&_app->window, Qt::Key_Right, Qt::ControlModifier);
-        for (const auto &[answer, phase] : QList<QPair<Qt::Key, QString>>{
-                 {Qt::Key_Escape, "Fall 1901"}, {Qt::Key_Return, "Spring 1901"}}) {
-            _app->window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&_app->window));
-            QTimer::singleShot(0, this, [answer = answer] {
-                if (QWidget *box = QApplication::activeModalWidget())
-                    QTest::keyClick(box, answer);
-            });
-            QTest::keyClick(&_app->window, Qt::Key_N, Qt::ControlModifier);
-            QCOMPARE(timer().phase().description(), phase);
-        }
     }
 
     void aResumedGameSaysHowLongTheClockWasDown()
@@ -238,44 +221,6 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
     }
 
-    void damagedSettingsStartWithTheDefaults()
-    {
-        const QList<QPair<Damage, bool>> damages{// and whether a change can be saved
-            {[](TemporaryStore &store) { store.writeFile("\x7f\x45\x4c\x46\x02\xff\xfe[[=\n"); },
-                true},
-            {[](TemporaryStore &store) {
-                 store.writeFile(
-                     "[General]\ndefaults.springMinutes=ten\ndefaults.fallMinutes=@Invalid()\n"
-                     "defaults.useOrderWriting=maybe\ndefaults.marquisText=@Variant(\\0)\n");
-             },
-                true},
-            {&TemporaryStore::makeUnreadable, false},
-            {&TemporaryStore::makeFolderUnwritable, false}};
-        for (const auto &[damage, savable] : damages) {
-            _app.reset();
-            _app = std::make_unique<AppUnderTest>(damage);
-            QCOMPARE(ui().countdownView->text(), "10:00");
-            QCOMPARE(ui().marquisView->text(),
-                "$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $");
-            _app->delegate.continueTimer();
-            tick(1);
-            QCOMPARE(ui().countdownView->text(), "9:59");
-
-            _app->appController.showPreferencePanel();
-            QLineEdit *spring =
-                _app->appController.preferenceController()->springMinutesTextField();
-            QCOMPARE(spring->text(), "10");
-            spring->selectAll();
-            QTest::keyClicks(spring, "12");
-            QTest::keyClick(spring, Qt::Key_Return);
-            // Saved or not, the change is in force for this run; a failed save says so.
-            QCOMPARE(PreferenceController::preferenceSpringMinutes(), 12);
-            auto *message = spring->window()->findChild<QLabel *>("saveMessage");
-            QCOMPARE(message->text().isEmpty(), savable);
-            QVERIFY(savable || message->text().contains(PreferenceController::storePath()));
-        }
-    }
-
     void cuesAreWholeFilesDecodedOnceAndMixedWithoutWrapping()
     {
         SoundPlayer &player = _app->delegate.soundPlayer();
@@ -330,10 +275,54 @@ private slots:
 
 private:
     const Ui::MainWindow &ui() const { return _app->window.ui(); }
-    void continueFor(double seconds)
+    void pressOnClock(QKeyCombination keys)
     {
-        _app->delegate.continueTimer();
-        tick(seconds);
+        QWidget *clock = _app->delegate.clockWindow();
+        clock->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(clock));
+        QTest::keyClick(clock, keys.key(), keys.keyboardModifiers());
+    }
+    // Opens the preferences as the operator does, sets one field (a check box is clicked)
+    // and closes them again.
+    void editPreference(const char *name, const QString &text)
+    {
+        pressOnClock(Qt::ControlModifier | Qt::Key_Comma);
+        QWidget *window = nullptr;
+        QVERIFY(QTest::qWaitFor([&] {
+            window = QApplication::activeWindow();
+            return window && window != _app->delegate.clockWindow();
+        }));
+        if (auto *box = window->findChild<QCheckBox *>(name))
+            clickBox(box);
+        else
+            edit(window->findChild<QLineEdit *>(name), text);
+        QTest::keyClick(window, Qt::Key_Escape);
+    }
+    void expectAllAgree(const QString &clock, const ViewerClient &viewer)
+    {
+        QCOMPARE(timer().description(), clock);
+        QCOMPARE(ui().countdownView->text(), timer().displayTime());
+        QVERIFY(clock.contains(ui().phaseView->text()) || timer().hasEnded());
+        QJsonObject seen;
+        const auto viewerAgrees = [&] {
+            for (const QJsonObject &message : viewer.messages) {
+                for (auto field = message.constBegin(); field != message.constEnd(); ++field)
+                    seen.insert(field.key(), field.value());
+            }
+            return seen["time"] == timer().displayTime() &&
+                seen["phase"] == ui().phaseView->text() && seen["running"] == timer().isRunning() &&
+                seen["seconds"] == timer().secondsLeft();
+        };
+        QVERIFY2(QTest::qWaitFor(viewerAgrees, 5000), QJsonDocument(seen).toJson());
+        QFile file(GameStateFile::besidePreferences());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject saved = QJsonDocument::fromJson(file.readAll()).object();
+        const Phase &phase = timer().phase();
+        QCOMPARE(saved["season"].toString() + ' ' + QString::number(saved["year"].toInt()),
+            phase.season() + ' ' + QString::number(phase.year()));
+        QCOMPARE(saved["orders"].toBool(), phase.isInOrderWriting());
+        QCOMPARE(saved["secondsLeft"].toDouble(), timer().secondsLeft());
+        QCOMPARE(saved["running"].toBool(), timer().isRunning());
     }
     // On the box itself: a check box wider than its label takes no click beside the label.
     static void clickBox(QWidget *box)
