@@ -203,9 +203,7 @@ private slots:
             QCOMPARE(runProbe(_store->path(), "read", &errors), "10 58");
             QCOMPARE(errors.count('\n'), 1);
             QVERIFY2(errors.contains(problem), qPrintable(errors));
-            QCOMPARE(runProbe(_store->path(), "save"),
-                "it is " + problem.left(0) +
-                    (problem == "larger than" ? "larger than 1024 KB" : problem));
+            QVERIFY(runProbe(_store->path(), "save").startsWith("it is " + problem));
         }
         QCOMPARE(QFileInfo(big).size(), bigFile.size());
         QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(_store->path()).isSymLink());
