@@ -5,43 +5,9 @@
 # Usage: clock_e2e.sh PATH_TO_MervaneTimer
 set -euo pipefail
 binary=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
-    [[ -n "${KEEP_SHOTS:-}" ]] || rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Without a display, or with one that is not there, the clock says so in one line and exits 1.
-no_display() {
-    local status
-    set +e
-    "$@" "$binary" 2> "$work/nodisplay.err"
-    status=$?
-    set -e
-    [[ $status -eq 1 ]] || fail "no display ($*): exit status $status"
-    [[ $(wc -l < "$work/nodisplay.err") -eq 1 ]] || fail "no display: $(cat "$work/nodisplay.err")"
-    grep -q "cannot open a display" "$work/nodisplay.err" || fail "no display: unclear message"
-}
-no_display env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
-no_display env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:1999
-
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export XDG_CONFIG_HOME="$work/config"
-
-openbox > "$work/openbox.log" 2>&1 &
-pids+=($!)
-# Openbox names the active window (none yet) once it manages the screen.
-for _ in $(seq 50); do xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | grep -q "window id" && break; sleep 0.1; done
-
-mkdir -p "$XDG_CONFIG_HOME/Corvelworks"
+# shellcheck source=tests/e2e/session.sh
+. "$(dirname "$0")/session.sh"
+start_x
 viewer_port=$(shuf -i 20000-60000 -n 1)
 printf '[General]\ndefaults.springMinutes=10\ndefaults.marquisText=End to end\n%s\n' \
     "viewer.enabled=1
@@ -53,7 +19,6 @@ pids+=("$app_pid")
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^MervaneTimer$' | head -1)
 [[ -n "$window" ]] || fail "no window"
 
-active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
 # Window ids from bottom to top, as the window manager stacks them.
 stacking() { xprop -root _NET_CLIENT_LIST_STACKING | cut -d'#' -f2 | tr ',' '\n' | xargs -n1 printf '%d\n'; }
 above() { # first second: true when the first is stacked above the second
@@ -102,14 +67,6 @@ press Up
 differ "$paused" "$(shot "$window")" || fail "a nudge did not change the time"
 frame=$(xdotool getwindowgeometry "$window" | tail -2)
 
-# Full screen: a second window of the same title covering the whole screen.
-screen_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
-        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && echo "$id"
-    done
-    true
-}
 press F11
 sleep 0.5
 full=$(screen_window)

@@ -6,28 +6,12 @@
 set -euo pipefail
 binary=$1
 kills=${2:-20}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2> /dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=tests/e2e/session.sh
+. "$(dirname "$0")/session.sh"
 now() { date +%s.%N; }
 calc() { awk "BEGIN { printf \"%.3f\", ($1) }"; }
 
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp > /dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-export XDG_CONFIG_HOME="$work/config"
-openbox > /dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_ACTIVE_WINDOW 2> /dev/null | grep -q "window id" && break; sleep 0.1; done
-mkdir -p "$XDG_CONFIG_HOME/Corvelworks"
+start_x
 state="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state"
 
 phases=(Spring Fall)
@@ -50,10 +34,9 @@ for round in $(seq "$kills"); do
     continued=$(now)
     sleep 0.3
     # What the clock resumed with is what it saves on Continue.
-    saved=$(cat "$state" 2> /dev/null || true)
-    season=$(sed -n 's/.*"season":"\([A-Za-z]*\)".*/\1/p' <<< "$saved")
-    year=$(sed -n 's/.*"year":\([0-9]*\).*/\1/p' <<< "$saved")
-    seconds=$(sed -n 's/.*"secondsLeft":\([-0-9.e]*\).*/\1/p' <<< "$saved")
+    season=$(state_field "$state" season)
+    year=$(state_field "$state" year)
+    seconds=$(state_field "$state" secondsLeft)
     expected="${phases[phase % 2]} $((1901 + phase / 2))"
     [[ "$season $year" == "$expected" ]] || fail "round $round: $season $year, not $expected"
     difference=$(calc "$seconds - $left")
