@@ -13,7 +13,7 @@ source_dir=${3:-}
 # env's arguments | the clock's arguments.
 cases=(
     "0|Usage: *--full-screen*--new-game*|-u DISPLAY|--help"
-    "0|MervaneTimer $version|-u DISPLAY|--version"
+    "0|MervaneTimer $version|-u DISPLAY|-geometry 1280x720+0+0 --version"
     "2|MervaneTimer: Unknown option 'bogus'.\nUsage: *|-u DISPLAY|--full-screen --bogus"
     "2|MervaneTimer: Unexpected argument 'now'.\nUsage: *|-u DISPLAY|--new-game now"
     "1|MervaneTimer: cannot open a display;*xvfb-run MervaneTimer|-u DISPLAY|"
