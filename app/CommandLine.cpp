@@ -8,6 +8,24 @@
 namespace {
 // As the usual command-line tools do: a bad command line is status 2, a failure to run is 1.
 constexpr int badUsageStatus = 2;
+
+// Qt's own options (the X display, the window's geometry, the style...) are taken by the
+// application object later; they are let through here, and left out of the help.
+void acceptQtOptions(QCommandLineParser &parser)
+{
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
+             "style", "stylesheet", "qmljsdebugger"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "widgetcount"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
 } // namespace
 
 std::optional<int> CommandLine::parse(int argc, char **argv)
@@ -30,6 +48,7 @@ std::optional<int> CommandLine::parse(int argc, char **argv)
         QStringLiteral("Start a new game at Spring 1901 instead of resuming the kept one, which "
                        "is set aside as MervaneTimer.state.previous."));
     parser.addOptions({fullScreen, newGame});
+    acceptQtOptions(parser);
 
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (!parsed || !parser.positionalArguments().isEmpty()) {
