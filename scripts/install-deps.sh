@@ -10,6 +10,7 @@ packages=(
     xvfb xauth xdotool imagemagick openbox x11-utils zbar-tools curl
     pulseaudio pulseaudio-utils
     chromium tesseract-ocr tesseract-ocr-eng
+    librsvg2-bin dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

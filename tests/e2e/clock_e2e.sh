@@ -57,13 +57,6 @@ differ "$paused" "$(shot "$window")" || fail "a nudge did not change the time"
 frame=$(xdotool getwindowgeometry "$window" | tail -2)
 
 # Full screen: a second window of the same title covering the whole screen.
-screen_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
-        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && echo "$id"
-    done
-    true
-}
 press F11
 sleep 0.5
 full=$(screen_window)

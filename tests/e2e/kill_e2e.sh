@@ -24,10 +24,9 @@ for round in $(seq "$kills"); do
     continued=$(now)
     sleep 0.3
     # What the clock resumed with is what it saves on Continue.
-    saved=$(cat "$state" 2> /dev/null || true)
-    season=$(sed -n 's/.*"season":"\([A-Za-z]*\)".*/\1/p' <<< "$saved")
-    year=$(sed -n 's/.*"year":\([0-9]*\).*/\1/p' <<< "$saved")
-    seconds=$(sed -n 's/.*"secondsLeft":\([-0-9.e]*\).*/\1/p' <<< "$saved")
+    season=$(state_field season)
+    year=$(state_field year)
+    seconds=$(state_field secondsLeft)
     expected="${phases[phase % 2]} $((1901 + phase / 2))"
     [[ "$season $year" == "$expected" ]] || fail "round $round: $season $year, not $expected"
     difference=$(calc "$seconds - $left")

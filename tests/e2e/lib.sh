@@ -5,8 +5,9 @@ set -euo pipefail
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2> /dev/null || true; done
-    [[ -n "${KEEP_SHOTS:-}" ]] || rm -rf "$work"
+    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+    # A browser's helpers may still write into its folder for a moment after it is killed.
+    [[ -n "${KEEP_SHOTS:-}" ]] || rm -rf "$work" 2> /dev/null || true
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -76,3 +77,13 @@ ocr() {
 has_ink() { # picture: true when it shows dark text
     [[ $(convert "$1" -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:) -gt 500 ]]
 }
+# The clock's window that covers the whole screen, if there is one.
+screen_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
+        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && echo "$id"
+    done
+    true
+}
+# One field of the kept game: state_field NAME (season, year, secondsLeft, savedAt...).
+state_field() { sed -n "s/.*\"$1\":\"\{0,1\}\([^,\"}]*\).*/\1/p" "$state" 2> /dev/null || true; }

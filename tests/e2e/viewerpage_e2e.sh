@@ -11,11 +11,7 @@ start_clock "$binary"
 press c
 # The time left at a moment, from what the clock saved when it continued.
 clock_at() { # EPOCH_SECONDS
-    local saved left at
-    saved=$(cat "$state")
-    left=$(sed -n 's/.*"secondsLeft":\([-0-9.e]*\).*/\1/p' <<< "$saved")
-    at=$(sed -n 's/.*"savedAt":\([0-9]*\).*/\1/p' <<< "$saved")
-    calc "$left - ($1 * 1000 - $at) / 1000"
+    calc "$(state_field secondsLeft) - ($1 * 1000 - $(state_field savedAt)) / 1000"
 }
 chromium --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
     --disable-component-update --disable-sync --user-data-dir="$work/browser" --kiosk \

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+
+// What the referee asked for when starting the clock. Help, the version and a bad option are
+// answered before any display is opened, so that they work in a script or over ssh.
+class CommandLine
+{
+public:
+    // Reads the arguments; answers the exit status when the program is done already (help,
+    // version, a bad option), else nothing and the clock starts as asked.
+    std::optional<int> parse(int argc, char **argv);
+
+    bool fullScreen() const { return _fullScreen; }
+    bool newGame() const { return _newGame; }
+
+private:
+    bool _fullScreen = false;
+    bool _newGame = false;
+};

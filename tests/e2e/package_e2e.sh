@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The clock as a referee installs and starts it: its command line, through the real program,
+# and, given the source folder, the Debian package that scripts/package.sh makes.
+# Usage: package_e2e.sh PATH_TO_MervaneTimer VERSION [SOURCE_DIR]
+binary=$1
+version=$2
+source_dir=${3:-}
+source "$(dirname "$0")/lib.sh"
+
+# Without a display. Each case: exit status | what it prints (a pattern, \n a line break) |
+# env's arguments | the clock's arguments.
+cases=(
+    "0|Usage: *--full-screen*--new-game*|-u DISPLAY|--help"
+    "0|MervaneTimer $version|-u DISPLAY|-geometry 1280x720+0+0 --version"
+    "2|MervaneTimer: Unknown option 'bogus'.\nUsage: *|-u DISPLAY|--full-screen --bogus"
+    "2|MervaneTimer: Unexpected argument 'now'.\nUsage: *|-u DISPLAY|--new-game now"
+    "1|MervaneTimer: cannot open a display;*xvfb-run MervaneTimer|-u DISPLAY|"
+    "1|MervaneTimer: cannot open a display;*xvfb-run MervaneTimer|DISPLAY=:1999|--full-screen"
+)
+for row in "${cases[@]}"; do
+    IFS='|' read -r expected printed environment arguments <<< "$row"
+    printf -v printed '%b' "$printed"
+    status=0
+    # shellcheck disable=SC2086 # each column holds words
+    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $environment "$binary" $arguments \
+        > "$work/out" 2>&1 || status=$?
+    [[ $status == "$expected" ]] || fail "'$arguments': exit status $status, not $expected"
+    # shellcheck disable=SC2053 # a pattern
+    [[ $(< "$work/out") == $printed ]] || fail "'$arguments' printed: $(< "$work/out")"
+done
+
+# In a real X server: full screen from the start, and a new game with the kept one set aside.
+start_x
+kept='{"season":"Fall","year":1905,"orders":false,"secondsLeft":42,"running":false,"savedAt":0}'
+mkdir -p "$(dirname "$state")"
+echo "$kept" > "$state"
+start_clock "$binary" --full-screen --new-game
+sleep 0.5
+full=$(screen_window)
+[[ -n "$full" && $(active) == "$full" ]] ||
+    fail "--full-screen: no window covers the screen with the keyboard"
+xdotool key c
+sleep 0.3
+[[ "$(state_field season) $(state_field year)" == "Spring 1901" ]] ||
+    fail "--new-game resumed the kept game: $(cat "$state")"
+[[ $(< "$state.previous") == "$kept" ]] || fail "--new-game did not keep the game as .previous"
+
+if [[ -z "$source_dir" ]]; then
+    echo "package: left to the default build"
+elif ! command -v dpkg-deb > /dev/null; then
+    echo "SKIP package: dpkg-deb is missing"
+else
+    "$source_dir/scripts/package.sh" > "$work/package.log" 2>&1 ||
+        fail "package: $(tail -5 "$work/package.log")"
+    deb="$source_dir/build/package/mervanetimer_${version}_$(dpkg --print-architecture).deb"
+    [[ $(dpkg-deb -f "$deb" Depends) == *fonts-beteckna*libqt6widgets6* ]] ||
+        fail "package: the font or the libraries are not among its dependencies"
+    dpkg-deb -x "$deb" "$work/root"
+    share="$work/root/usr/share"
+    for file in ../bin/MervaneTimer man/man1/MervaneTimer.1.gz doc/mervanetimer/copyright \
+        icons/hicolor/scalable/apps/mervanetimer.svg icons/hicolor/48x48/apps/mervanetimer.png; do
+        [[ -s "$share/$file" ]] || fail "package: no $file"
+    done
+    for png in "$share"/icons/hicolor/*/apps/mervanetimer.png; do
+        size=$(basename "$(dirname "$(dirname "$png")")")
+        [[ $(identify -format '%wx%h' "$png") == "$size" ]] || fail "package: the $size icon is not"
+    done
+    desktop-file-validate "$share/applications/mervanetimer.desktop" || fail "package: menu entry"
+    metainfo="$share/metainfo/com.corvelworks.MervaneTimer.metainfo.xml"
+    appstreamcli validate --no-net "$metainfo" > "$work/appstream.log" ||
+        fail "package: $(cat "$work/appstream.log")"
+    grep -q "<release version=\"$version\" date=\"20[0-9-]*\"" "$metainfo" ||
+        fail "package: the listing does not name release $version"
+    [[ $(env -u LD_LIBRARY_PATH "$work/root/usr/bin/MervaneTimer" --version) == "MervaneTimer $version" ]] ||
+        fail "package: the installed program does not say its version"
+    lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 ||
+        fail "package: lintian: $(cat "$work/lintian.log")"
+    echo "package: $(stat -c %s "$deb") bytes; lintian: $(grep -c '^W:' "$work/lintian.log") warnings"
+fi
+echo "1 passed, 0 failed"
