@@ -32,14 +32,22 @@ const QByteArray &viewerPage()
 QByteArray reason(int status)
 {
     switch (status) {
-    case 101: return "Switching Protocols";
-    case 200: return "OK";
-    case 400: return "Bad Request";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 413: return "Content Too Large";
-    case 431: return "Request Header Fields Too Large";
+    case 101:
+        return "Switching Protocols";
+    case 200:
+        return "OK";
+    case 400:
+        return "Bad Request";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 413:
+        return "Content Too Large";
+    case 431:
+        return "Request Header Fields Too Large";
     }
     return "Error";
 }
@@ -152,7 +160,8 @@ void GuestConnection::answer(const HttpRequest &request)
     if (request.path == "/ws" && !head && request.hasToken("upgrade", "websocket"))
         return openWebSocket(request);
     if (request.path != "/")
-        return answerHttp(404, QByteArray(), head ? QByteArray() : "Not found\n", request.wantsClose());
+        return answerHttp(
+            404, QByteArray(), head ? QByteArray() : "Not found\n", request.wantsClose());
     static const QByteArray pageHead =
         "Content-Type: text/html; charset=utf-8\r\nCache-Control: no-store\r\n"
         "X-Content-Type-Options: nosniff\r\nContent-Security-Policy: default-src 'none'; "
@@ -162,7 +171,8 @@ void GuestConnection::answer(const HttpRequest &request)
     answerHttp(200, pageHead, head ? QByteArray() : viewerPage(), request.wantsClose());
 }
 
-void GuestConnection::answerHttp(int status, const QByteArray &head, const QByteArray &body, bool close)
+void GuestConnection::answerHttp(
+    int status, const QByteArray &head, const QByteArray &body, bool close)
 {
     QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) + "\r\n";
     response += head;
@@ -190,9 +200,9 @@ void GuestConnection::openWebSocket(const HttpRequest &request)
     const QByteArray origin = request.header("origin");
     if (!origin.isEmpty() && !isOwnOrigin(origin))
         return answerHttp(403, QByteArray(), "Only the clock's own page\n", true);
-    const QByteArray accept =
-        QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11", QCryptographicHash::Sha1)
-            .toBase64();
+    const QByteArray accept = QCryptographicHash::hash(
+        key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11", QCryptographicHash::Sha1)
+                                  .toBase64();
     write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
           "Sec-WebSocket-Accept: " +
         accept + "\r\n\r\n");
@@ -209,8 +219,8 @@ bool GuestConnection::isOwnOrigin(const QByteArray &origin) const
     bool isIpv4 = false;
     const QHostAddress local = _socket->localAddress();
     const quint32 ipv4 = local.toIPv4Address(&isIpv4);
-    QStringList hosts = {isIpv4 ? QHostAddress(ipv4).toString()
-                                : QStringLiteral("[%1]").arg(local.toString())};
+    QStringList hosts = {
+        isIpv4 ? QHostAddress(ipv4).toString() : QStringLiteral("[%1]").arg(local.toString())};
     if (local.isLoopback())
         hosts.append(QStringLiteral("localhost"));
     const quint16 port = _socket->localPort();

@@ -16,7 +16,10 @@ struct HttpRequest
     // `head` runs up to, not including, the blank line. Nothing when it is not a request.
     static std::optional<HttpRequest> parse(const QByteArray &head);
 
-    QByteArray header(const QByteArray &lowerCaseName) const { return headers.value(lowerCaseName); }
+    QByteArray header(const QByteArray &lowerCaseName) const
+    {
+        return headers.value(lowerCaseName);
+    }
     // Whether a comma-separated header holds `token`, in any case.
     bool hasToken(const QByteArray &lowerCaseName, const QByteArray &token) const;
     bool hasBody() const;

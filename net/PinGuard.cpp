@@ -33,7 +33,9 @@ PinGuard::Verdict PinGuard::check(const QString &address, const QString &pin, bo
         return Verdict::LockedOut;
     // Compared as digests of equal length, so the time taken says nothing about the PIN.
     if (sameDigest(digest(pin), _pinDigest)) {
-        _records.remove(address);
+        // The right PIN forgives its address, but not someone behind it who is locked out.
+        if (lockoutLeft(address) == 0)
+            _records.remove(address);
         return Verdict::Accepted;
     }
     countWrong(address);

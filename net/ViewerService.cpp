@@ -82,15 +82,15 @@ void ViewerService::serve()
         return showProblem(tr("Port %1 is not a port from 1 to 65535").arg(port));
     if (listening.isNull())
         return showProblem(tr("\"%1\" is not an address of this computer").arg(addressText));
-    QMetaObject::invokeMethod(_server, [this, server = _server, listening, port, request,
-                                           host = hostFor(listening)] {
-        const bool listened = server->listen(listening, quint16(port));
-        const QString problem = listened ? QString() : server->problem();
-        const quint16 actualPort = server->port();
-        QMetaObject::invokeMethod(this, [this, request, host, actualPort, problem] {
-            served(request, host, actualPort, problem);
+    QMetaObject::invokeMethod(
+        _server, [this, server = _server, listening, port, request, host = hostFor(listening)] {
+            const bool listened = server->listen(listening, quint16(port));
+            const QString problem = listened ? QString() : server->problem();
+            const quint16 actualPort = server->port();
+            QMetaObject::invokeMethod(this, [this, request, host, actualPort, problem] {
+                served(request, host, actualPort, problem);
+            });
         });
-    });
 }
 
 void ViewerService::served(int request, const QString &host, quint16 port, const QString &problem)

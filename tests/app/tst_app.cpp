@@ -137,12 +137,12 @@ private slots:
         edit(prefs.viewerPortTextField(), QString::number(port));
         edit(prefs.viewerPinTextField(), "2468");
         clickBox(prefs.viewerCheckBox());
-        QCOMPARE(prefs.viewerStatusLabel()->text(),
+        QTRY_COMPARE(prefs.viewerStatusLabel()->text(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 0)").arg(port));
 
         ViewerClient viewer(port);
         QVERIFY(viewer.waitFor(1));
-        QCOMPARE(prefs.viewerStatusLabel()->text(),
+        QTRY_COMPARE(prefs.viewerStatusLabel()->text(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
         QCOMPARE(viewer.messages.first().value("time").toString(), "10:00");
         const auto command = [&](const char *name) {
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(command("nextPhase"), "done");
         QCOMPARE(ui().phaseView->text(), "Fall 1901");
 
-        QSignalSpy closed(&viewer.socket, &QWebSocket::disconnected);
+        QSignalSpy closed(&viewer, &ViewerClient::closed);
         clickBox(prefs.viewerCheckBox());
         QCOMPARE(prefs.viewerStatusLabel()->text(), "Viewers are off.");
         QVERIFY(closed.wait(5000));
