@@ -253,24 +253,6 @@ private slots:
         QCOMPARE(viewer.ask({{"type", "ping"}, {"t", 5}}).value("server").toInteger(), _wall);
     }
 
-    void theSilentAreCutOffOnTime()
-    {
-        QTcpSocket idle;
-        idle.connectToHost(QHostAddress::LocalHost, _server->port());
-        ViewerClient answering(_server->port()), silent(_server->port());
-        silent.answerPings = false;
-        QVERIFY(answering.waitFor(1) && silent.waitFor(1));
-        _monotonicMs += GuestConnection::requestMilliseconds;
-        QVERIFY(QTest::qWaitFor(
-            [&] { return idle.state() == QAbstractSocket::UnconnectedState; }, 2000));
-        QCOMPARE(silent.socket.state(), QAbstractSocket::ConnectedState);
-        _monotonicMs += GuestConnection::pongMilliseconds - GuestConnection::requestMilliseconds;
-        QVERIFY(QTest::qWaitFor(
-            [&] { return silent.socket.state() == QAbstractSocket::UnconnectedState; }, 2000));
-        QCOMPARE(answering.socket.state(), QAbstractSocket::ConnectedState);
-        QCOMPARE(_server->viewerCount(), 1);
-    }
-
     void fiveHundredViewersGetEveryChangeAndTheNextIsRefused()
     {
         std::vector<std::unique_ptr<ViewerClient>> viewers;
