@@ -200,9 +200,9 @@ private:
 
     static inline const QByteArray pings = [] {
         QByteArray frames;
-        for (int i = 0; i < 1000; ++i)
+        for (int i = 0; i < 10'000; ++i)
             frames += QByteArray("\x89\x80\0\0\0\0", 6) +
-                (i % 100 ? "" : QByteArray("\x81\x8f\0\0\0\0{\"type\":\"ping\"}", 21));
+                (i % 10 ? "" : QByteArray("\x81\x8f\0\0\0\0{\"type\":\"ping\"}", 21));
         return frames;
     }();
     static inline const QByteArray gets = QByteArray("GET / HTTP/1.1\r\n\r\n").repeated(20'000);
@@ -254,15 +254,17 @@ private:
     // the clock cuts the guest off (or 10 s).
     static void flood(ViewerClient &guest, const QByteArray &chunk)
     {
+        QVERIFY(guest.socket.waitForConnected(5000));
         guest.stopReading();
         QElapsedTimer elapsed;
         elapsed.start();
-        while (
-            guest.socket.state() == QAbstractSocket::ConnectedState && elapsed.elapsed() < 10'000) {
+        while (guest.socket.state() == QAbstractSocket::ConnectedState &&
+            elapsed.elapsed() < 10'000) {
             if (guest.socket.bytesToWrite() < chunk.size())
                 guest.socket.write(chunk);
             QTest::qWait(1);
         }
+        QCOMPARE(guest.socket.state(), QAbstractSocket::UnconnectedState);
     }
 
     static QJsonObject answer(const ViewerClient &guest)

@@ -184,24 +184,22 @@ private slots:
         for (const auto &[request, status, hasBody, closes] : rows) {
             QTcpSocket socket;
             socket.connectToHost(QHostAddress::LocalHost, _server->port());
-            QVERIFY(socket.waitForConnected(5000));
             socket.write(request);
             QByteArray reply;
+            qsizetype whole = -1; // the head, and the body when one is due
             QVERIFY2(QTest::qWaitFor(
-                         [&] { return (reply += socket.readAll()).contains("\r\n\r\n"); }, 5000),
+                         [&] {
+                             reply += socket.readAll();
+                             const qsizetype head = reply.indexOf("\r\n\r\n") + 4;
+                             const QByteArray length = reply.mid(reply.indexOf("Length: ") + 8);
+                             whole = head + (hasBody ? length.split('\r').first().toInt() : 0);
+                             return head >= 4 && reply.size() >= whole;
+                         },
+                         5000),
                 request.left(40));
-            QVERIFY2(reply.startsWith(status + "\r\n"), reply.left(40));
-            QVERIFY(!reply.contains("Origin") && !reply.contains("example"));
-            const qsizetype length =
-                reply.mid(reply.indexOf("Content-Length: ") + 16).split('\r').first().toInt();
-            QVERIFY(QTest::qWaitFor(
-                [&] {
-                    return (reply += socket.readAll()).size() >=
-                        reply.indexOf("\r\n\r\n") + 4 + (hasBody ? length : 0);
-                },
-                5000));
-            QCOMPARE(reply.size(), reply.indexOf("\r\n\r\n") + 4 + (hasBody ? length : 0));
-            // Open means a second request on it is answered too.
+            QVERIFY2(reply.startsWith(status + "\r\n") && reply.size() == whole, reply.left(40));
+            QVERIFY(!reply.contains("example"));
+            // Then closed, or kept: a second request on it is answered too.
             if (!closes)
                 socket.write(page);
             QVERIFY2(QTest::qWaitFor(
