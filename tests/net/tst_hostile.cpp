@@ -27,7 +27,7 @@ class TestHostile : public QObject
         QByteArray flood; // then sent again and again as fast as it is taken
         void (TestHostile::*then)(Guests &guests, ViewerClient &referee);
     };
-    static constexpr double memoryBoundMegabytes = 20;
+    static constexpr double memoryBoundMegabytes = 25;
     static constexpr qint64 longestGapMilliseconds = 1500;
 
 private slots:
@@ -108,9 +108,18 @@ private slots:
 private:
     void nothing(Guests &, ViewerClient &) { }
 
-    // The clock lets idle guests go when their request is overdue; then a newcomer gets in.
-    void newcomerGetsIn(Guests &, ViewerClient &)
+    // Once the guests fill every place a newcomer is turned away, until the clock lets the
+    // guests go for a request overdue.
+    void newcomerGetsIn(Guests &guests, ViewerClient &)
     {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return std::none_of(guests.begin(), guests.end(), [](const auto &guest) {
+                    return guest->socket.state() == QAbstractSocket::ConnectingState;
+                });
+            },
+            5000));
+        QVERIFY(!ViewerClient(_port, from(200)).waitFor(1, 500));
         QVERIFY(QTest::qWaitFor([&] { return ViewerClient(_port, from(200)).waitFor(1, 500); },
             GuestConnection::requestMilliseconds + 3000));
     }
@@ -258,8 +267,8 @@ private:
         guest.stopReading();
         QElapsedTimer elapsed;
         elapsed.start();
-        while (guest.socket.state() == QAbstractSocket::ConnectedState &&
-            elapsed.elapsed() < 10'000) {
+        while (
+            guest.socket.state() == QAbstractSocket::ConnectedState && elapsed.elapsed() < 10'000) {
             if (guest.socket.bytesToWrite() < chunk.size())
                 guest.socket.write(chunk);
             QTest::qWait(1);
