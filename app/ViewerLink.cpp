@@ -24,6 +24,8 @@ ViewerLink::ViewerLink(MervaneTimerAppDelegate &delegate, MainWindow &window,
     connect(
         &_service, &ViewerService::statusChanged, &appController, &AppController::showViewerStatus);
     connect(&_service, &ViewerService::commandReceived, this, &ViewerLink::runCommand);
+    connect(&appController, &AppController::remoteCommandsRestartRequested, &_service,
+        &ViewerService::restartCommands);
     connect(
         window.ui().showViewerAddressAction, &QAction::triggered, this, &ViewerLink::toggleAddress);
     _service.applyPreferences();

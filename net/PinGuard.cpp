@@ -13,33 +13,77 @@ void PinGuard::setPin(const QString &pin)
 {
     _pinDigest = pin.isEmpty() ? QByteArray() : digest(pin);
     _records.clear();
+    restart();
 }
 
-PinGuard::Verdict PinGuard::check(const QString &address, const QString &pin)
+void PinGuard::restart()
+{
+    _stopped = false;
+    _wrongPinTimes.clear();
+}
+
+PinGuard::Verdict PinGuard::check(const QString &address, const QString &pin, bool trusted)
 {
     if (!hasPin())
         return Verdict::NoPin;
-    if (lockoutLeft(address) > 0)
+    if (_stopped)
+        return Verdict::Stopped;
+    prune();
+    if (!trusted && lockoutLeft(address) > 0)
         return Verdict::LockedOut;
     // Compared as digests of equal length, so the time taken says nothing about the PIN.
     if (sameDigest(digest(pin), _pinDigest)) {
-        _records.remove(address);
+        // The right PIN forgives its address, but not someone behind it who is locked out.
+        if (lockoutLeft(address) == 0)
+            _records.remove(address);
         return Verdict::Accepted;
     }
-    Record &record = _records[address];
-    if (record.lockedUntil != 0)
-        record = Record(); // the lockout is over: five more tries
-    if (++record.wrongPins >= maxWrongPins)
-        record.lockedUntil = _clock() + lockoutMilliseconds;
+    countWrong(address);
     return Verdict::Wrong;
+}
+
+PinGuard::Verdict PinGuard::checkCommand(const QString &address, const QString &pin, bool trusted)
+{
+    const Verdict verdict = check(address, pin, trusted);
+    if (verdict != Verdict::Accepted)
+        return verdict;
+    const qint64 now = _clock();
+    while (!_commandTimes.empty() && now - _commandTimes.front() >= 1000)
+        _commandTimes.pop_front();
+    if (int(_commandTimes.size()) >= maxCommandsPerSecond)
+        return Verdict::TooFast;
+    _commandTimes.push_back(now);
+    return Verdict::Accepted;
 }
 
 qint64 PinGuard::lockoutLeft(const QString &address) const
 {
     const auto record = _records.constFind(address);
-    if (record == _records.constEnd() || record->lockedUntil == 0)
+    if (record == _records.constEnd() || record->wrongPins < maxWrongPins)
         return 0;
-    return std::max<qint64>(0, record->lockedUntil - _clock());
+    return std::max<qint64>(0, record->lastWrong + lockoutMilliseconds - _clock());
+}
+
+void PinGuard::countWrong(const QString &address)
+{
+    const qint64 now = _clock();
+    Record &record = _records[address];
+    ++record.wrongPins;
+    record.lastWrong = now;
+    _wrongPinTimes.push_back(now);
+    while (now - _wrongPinTimes.front() >= wrongPinWindowMilliseconds)
+        _wrongPinTimes.pop_front();
+    if (int(_wrongPinTimes.size()) >= maxWrongPinsEverywhere)
+        _stopped = true;
+}
+
+// A record ends with its lockout, or a minute after a wrong PIN that locked nothing.
+void PinGuard::prune()
+{
+    const qint64 now = _clock();
+    _records.removeIf([now](const QHash<QString, Record>::iterator record) {
+        return now - record->lastWrong >= lockoutMilliseconds;
+    });
 }
 
 QByteArray PinGuard::digest(const QString &pin)

@@ -1,56 +1,47 @@
 #include "ViewerServer.h"
 
-#include "ViewerState.h"
+#include "GuestConnection.h"
 
-#include <QFile>
-#include <QHttpServer>
-#include <QHttpServerRequest>
-#include <QHttpServerResponder>
-#include <QHttpServerResponse>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QTcpServer>
-#include <QWebSocket>
+#include <QTcpSocket>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 
 namespace {
 
-QByteArray viewerPage()
-{
-    QFile page(QStringLiteral(":/net/viewer.html"));
-    return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
-}
-
-QHttpServerResponse pageResponse()
-{
-    static const QByteArray page = viewerPage();
-    QHttpServerResponse response(QByteArrayLiteral("text/html; charset=utf-8"), page);
-    response.addHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store"));
-    response.addHeader(QByteArrayLiteral("X-Content-Type-Options"), QByteArrayLiteral("nosniff"));
-    response.addHeader(QByteArrayLiteral("Content-Security-Policy"),
-        QByteArrayLiteral("default-src 'none'; script-src 'unsafe-inline'; "
-                          "style-src 'unsafe-inline'; connect-src 'self'; img-src data:"));
-    return response;
-}
+constexpr quint16 closePolicy = 1008;
 
 QJsonObject error(const QString &text)
 {
     return {{QStringLiteral("type"), QStringLiteral("error")}, {QStringLiteral("error"), text}};
 }
 
+QByteArray compact(const QJsonObject &message)
+{
+    return QJsonDocument(message).toJson(QJsonDocument::Compact);
+}
+
 } // namespace
 
 ViewerServer::ViewerServer(const ViewerState &state, PinGuard::Clock clock, QObject *parent)
     : QObject(parent)
-    , _state(state)
+    , _whole(state.whole())
+    , _wallClock(state.wallClock())
+    , _clock(clock)
     , _guard(std::move(clock))
+    , _sweep(this)
 {
-    connect(&state, &ViewerState::changed, this, &ViewerServer::broadcast);
+    connect(&state, &ViewerState::changed, this, &ViewerServer::applyChange);
+    connect(&_sweep, &QTimer::timeout, this, &ViewerServer::sweep);
 }
 
 ViewerServer::~ViewerServer()
 {
+    blockSignals(true);
     close();
 }
 
@@ -62,92 +53,150 @@ const QStringList &ViewerServer::commands()
     return names;
 }
 
+int ViewerServer::connectionCap()
+{
+    rlimit files = {};
+    if (getrlimit(RLIMIT_NOFILE, &files) != 0)
+        return 0;
+    if (files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+        getrlimit(RLIMIT_NOFILE, &files);
+    }
+    const rlim_t room = files.rlim_cur > rlim_t(reservedFiles) ? files.rlim_cur - reservedFiles : 0;
+    return int(std::min<rlim_t>(maxConnections, room));
+}
+
 bool ViewerServer::listen(const QHostAddress &address, quint16 port)
 {
     close();
-    auto http = std::make_unique<QHttpServer>();
-    auto *tcp = new QTcpServer(http.get());
+    auto tcp = std::make_unique<QTcpServer>();
     if (!tcp->listen(address, port)) {
         _problem = tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
         return false;
     }
-    http->route(
-        QStringLiteral("/"), QHttpServerRequest::Method::Get, [] { return pageResponse(); });
-    // The server hands an upgrade on to its WebSocket side only once a route has taken it.
-    http->route(QStringLiteral("/ws"), QHttpServerRequest::Method::Get,
-        [](const QHttpServerRequest &request, QHttpServerResponder &&responder) {
-            if (request.value(QByteArrayLiteral("upgrade"))
-                    .compare("websocket", Qt::CaseInsensitive))
-                responder.write(QHttpServerResponder::StatusCode::NotFound);
-        });
-    http->bind(tcp);
-    connect(http.get(), &QHttpServer::newWebSocketConnection, this, &ViewerServer::acceptViewers);
-    _http = std::move(http);
-    _port = tcp->serverPort();
+    connect(tcp.get(), &QTcpServer::newConnection, this, &ViewerServer::acceptConnections);
+    connect(tcp.get(), &QTcpServer::acceptError, this, &ViewerServer::pauseAccepting);
+    _tcp = std::move(tcp);
+    _cap = connectionCap();
+    _port = _tcp->serverPort();
     _problem.clear();
+    _sweep.start(sweepMilliseconds);
     return true;
 }
 
 void ViewerServer::close()
 {
-    const std::vector<QWebSocket *> viewers = _viewers;
-    for (QWebSocket *viewer : viewers)
-        removeViewer(viewer);
-    _http.reset();
+    _sweep.stop();
+    _tcp.reset();
+    const QSet<GuestConnection *> connections = _connections;
+    for (GuestConnection *connection : connections)
+        connection->abort();
     _port = 0;
 }
 
 void ViewerServer::setPin(const QString &pin)
 {
+    const bool wasStopped = _guard.stopped();
     _guard.setPin(pin);
+    _trusted.clear();
+    if (wasStopped)
+        emit commandsStoppedChanged(false);
     broadcast({{QStringLiteral("control"), _guard.hasPin()}});
 }
 
-void ViewerServer::acceptViewers()
+void ViewerServer::restartCommands()
 {
-    while (_http && _http->hasPendingWebSocketConnections()) {
-        QWebSocket *viewer = _http->nextPendingWebSocketConnection().release();
-        viewer->setParent(this);
-        if (viewerCount() >= maxViewers) {
-            send(viewer,
-                {{QStringLiteral("type"), QStringLiteral("refused")},
-                    {QStringLiteral("error"),
-                        tr("This clock already has %1 viewers; try again later").arg(maxViewers)}});
-            viewer->close(QWebSocketProtocol::CloseCodePolicyViolated, tr("Too many viewers"));
-            viewer->deleteLater();
+    if (!_guard.stopped())
+        return;
+    _guard.restart();
+    emit commandsStoppedChanged(false);
+}
+
+// Over a cap, a connection is closed as soon as it is taken, so no guest waits in a queue
+// behind those that fill the places.
+void ViewerServer::acceptConnections()
+{
+    while (_tcp && _tcp->hasPendingConnections()) {
+        QTcpSocket *socket = _tcp->nextPendingConnection();
+        auto *connection = new GuestConnection(socket, _clock, this);
+        int &fromAddress = _connectionsPerAddress[connection->address()];
+        if (connectionCount() >= _cap || fromAddress >= maxConnectionsPerAddress) {
+            if (fromAddress == 0)
+                _connectionsPerAddress.remove(connection->address());
+            delete connection;
             continue;
         }
-        addViewer(viewer);
+        ++fromAddress;
+        _connections.insert(connection);
+        connect(connection, &GuestConnection::finished, this,
+            [this, connection] { removeConnection(connection); });
+        connect(connection, &GuestConnection::webSocketOpened, this,
+            [this, connection] { admitViewer(connection); });
+        connect(connection, &GuestConnection::textReceived, this,
+            [this, connection](const QString &text) { handleMessage(connection, text); });
+        connect(connection, &GuestConnection::binaryReceived, this, [this, connection] {
+            send(connection, error(tr("Only JSON text messages are understood")));
+        });
     }
 }
 
-void ViewerServer::addViewer(QWebSocket *viewer)
+// The system is out of descriptors: Qt has stopped accepting; start again a little later
+// rather than try at once and fail again without end.
+void ViewerServer::pauseAccepting()
 {
-    viewer->setMaxAllowedIncomingFrameSize(maxMessageBytes);
-    viewer->setMaxAllowedIncomingMessageSize(maxMessageBytes);
+    _tcp->pauseAccepting();
+    QTimer::singleShot(acceptPauseMilliseconds, this, [this] {
+        if (_tcp)
+            _tcp->resumeAccepting();
+    });
+}
+
+void ViewerServer::removeConnection(GuestConnection *connection)
+{
+    if (!_connections.remove(connection))
+        return;
+    const QString address = connection->address();
+    if (--_connectionsPerAddress[address] <= 0)
+        _connectionsPerAddress.remove(address);
+    _trusted.remove(connection);
+    const auto viewer = std::find(_viewers.begin(), _viewers.end(), connection);
+    if (viewer != _viewers.end()) {
+        _viewers.erase(viewer);
+        emit viewerCountChanged(viewerCount());
+    }
+}
+
+void ViewerServer::admitViewer(GuestConnection *viewer)
+{
+    if (viewerCount() >= maxViewers) {
+        send(viewer,
+            {{QStringLiteral("type"), QStringLiteral("refused")},
+                {QStringLiteral("error"),
+                    tr("This clock already has %1 viewers; try again later").arg(maxViewers)}});
+        viewer->close(closePolicy, "Too many viewers");
+        return;
+    }
     _viewers.push_back(viewer);
-    connect(viewer, &QWebSocket::textMessageReceived, this,
-        [this, viewer](const QString &text) { handleMessage(viewer, text); });
-    connect(viewer, &QWebSocket::binaryMessageReceived, this,
-        [this, viewer] { send(viewer, error(tr("Only JSON text messages are understood"))); });
-    connect(viewer, &QWebSocket::disconnected, this, [this, viewer] { removeViewer(viewer); });
-    QJsonObject whole = _state.whole();
+    QJsonObject whole = _whole;
     whole.insert(QStringLiteral("control"), _guard.hasPin());
     whole.insert(QStringLiteral("type"), QStringLiteral("state"));
     send(viewer, whole);
-    emit viewerCountChanged();
+    emit viewerCountChanged(viewerCount());
 }
 
-void ViewerServer::removeViewer(QWebSocket *viewer)
+void ViewerServer::sweep()
 {
-    const auto found = std::find(_viewers.begin(), _viewers.end(), viewer);
-    if (found == _viewers.end())
-        return;
-    _viewers.erase(found);
-    viewer->disconnect(this);
-    viewer->abort();
-    viewer->deleteLater();
-    emit viewerCountChanged();
+    const QSet<GuestConnection *> connections = _connections;
+    for (GuestConnection *connection : connections)
+        connection->checkTime();
+}
+
+void ViewerServer::applyChange(const QJsonObject &fields)
+{
+    for (auto field = fields.constBegin(); field != fields.constEnd(); ++field)
+        _whole.insert(field.key(), field.value());
+    broadcast(fields);
 }
 
 void ViewerServer::broadcast(const QJsonObject &fields)
@@ -155,26 +204,24 @@ void ViewerServer::broadcast(const QJsonObject &fields)
     QJsonObject message = fields;
     message.insert(QStringLiteral("type"), QStringLiteral("change"));
     message.insert(QStringLiteral("seq"), double(++_sequence));
-    const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
-    const std::vector<QWebSocket *> viewers = _viewers;
-    for (QWebSocket *viewer : viewers) {
-        if (viewer->bytesToWrite() > maxBacklogBytes)
-            removeViewer(viewer);
-        else
-            viewer->sendTextMessage(text);
-    }
+    const QByteArray text = compact(message);
+    const std::vector<GuestConnection *> viewers = _viewers;
+    for (GuestConnection *viewer : viewers)
+        viewer->sendText(text);
 }
 
-void ViewerServer::send(QWebSocket *viewer, QJsonObject message)
+void ViewerServer::send(GuestConnection *viewer, QJsonObject message)
 {
     if (!message.contains(QStringLiteral("seq")))
         message.insert(QStringLiteral("seq"), double(_sequence));
-    viewer->sendTextMessage(
-        QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+    viewer->sendText(compact(message));
 }
 
-void ViewerServer::handleMessage(QWebSocket *viewer, const QString &text)
+void ViewerServer::handleMessage(GuestConnection *viewer, const QString &text)
 {
+    // A guest refused a place has nothing to say.
+    if (std::find(_viewers.begin(), _viewers.end(), viewer) == _viewers.end())
+        return;
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject()) {
@@ -187,7 +234,7 @@ void ViewerServer::handleMessage(QWebSocket *viewer, const QString &text)
         send(viewer,
             {{QStringLiteral("type"), QStringLiteral("pong")},
                 {QStringLiteral("t"), message.value(QStringLiteral("t"))},
-                {QStringLiteral("server"), double(_state.now())}});
+                {QStringLiteral("server"), double(_wallClock())}});
     } else if (type == QLatin1String("pin")) {
         handlePin(viewer, message);
     } else if (type == QLatin1String("command")) {
@@ -197,34 +244,48 @@ void ViewerServer::handleMessage(QWebSocket *viewer, const QString &text)
     }
 }
 
-void ViewerServer::handlePin(QWebSocket *viewer, const QJsonObject &message)
+void ViewerServer::handlePin(GuestConnection *viewer, const QJsonObject &message)
 {
-    const PinGuard::Verdict verdict =
-        _guard.check(addressOf(viewer), message.value(QStringLiteral("pin")).toString());
+    const PinGuard::Verdict verdict = judge(viewer,
+        _guard.check(viewer->address(), message.value(QStringLiteral("pin")).toString(),
+            _trusted.contains(viewer)));
     QJsonObject answer = {{QStringLiteral("type"), QStringLiteral("pin")},
         {QStringLiteral("ok"), verdict == PinGuard::Verdict::Accepted}};
     if (verdict != PinGuard::Verdict::Accepted)
-        answer.insert(QStringLiteral("error"), verdictError(verdict, addressOf(viewer)));
+        answer.insert(QStringLiteral("error"), verdictError(verdict, viewer->address()));
     send(viewer, answer);
 }
 
 // The PIN is checked again with every command: a page that once had it proves nothing.
-void ViewerServer::handleCommand(QWebSocket *viewer, const QJsonObject &message)
+void ViewerServer::handleCommand(GuestConnection *viewer, const QJsonObject &message)
 {
     const QString command = message.value(QStringLiteral("command")).toString();
     if (!commands().contains(command)) {
         send(viewer, error(tr("Unknown command")));
         return;
     }
-    const PinGuard::Verdict verdict =
-        _guard.check(addressOf(viewer), message.value(QStringLiteral("pin")).toString());
+    const PinGuard::Verdict verdict = judge(viewer,
+        _guard.checkCommand(viewer->address(), message.value(QStringLiteral("pin")).toString(),
+            _trusted.contains(viewer)));
     if (verdict != PinGuard::Verdict::Accepted) {
-        send(viewer, error(verdictError(verdict, addressOf(viewer))));
+        send(viewer, error(verdictError(verdict, viewer->address())));
         return;
     }
     emit commandReceived(command);
     send(viewer,
         {{QStringLiteral("type"), QStringLiteral("done")}, {QStringLiteral("command"), command}});
+}
+
+// Keeps the connection's trust and tells of a stop as the verdict comes.
+PinGuard::Verdict ViewerServer::judge(GuestConnection *viewer, PinGuard::Verdict verdict)
+{
+    if (verdict == PinGuard::Verdict::Accepted || verdict == PinGuard::Verdict::TooFast)
+        _trusted.insert(viewer);
+    else if (verdict == PinGuard::Verdict::Wrong)
+        _trusted.remove(viewer);
+    if (verdict == PinGuard::Verdict::Wrong && _guard.stopped())
+        emit commandsStoppedChanged(true);
+    return verdict;
 }
 
 QString ViewerServer::verdictError(PinGuard::Verdict verdict, const QString &address) const
@@ -235,17 +296,15 @@ QString ViewerServer::verdictError(PinGuard::Verdict verdict, const QString &add
     case PinGuard::Verdict::LockedOut:
         return tr("Too many wrong PINs; try again in %1 s")
             .arg((_guard.lockoutLeft(address) + 999) / 1000);
+    case PinGuard::Verdict::Stopped:
+        return tr("Remote commands are stopped after too many wrong PINs; the referee can "
+                  "turn them on again");
+    case PinGuard::Verdict::TooFast:
+        return tr("Too many commands; wait a moment");
     case PinGuard::Verdict::Wrong:
         return tr("Wrong PIN");
     case PinGuard::Verdict::Accepted:
         break;
     }
     return QString();
-}
-
-QString ViewerServer::addressOf(const QWebSocket *viewer)
-{
-    bool isIpv4 = false;
-    const quint32 ipv4 = viewer->peerAddress().toIPv4Address(&isIpv4);
-    return isIpv4 ? QHostAddress(ipv4).toString() : viewer->peerAddress().toString();
 }

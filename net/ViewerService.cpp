@@ -2,6 +2,7 @@
 
 #include "PreferenceController.h"
 #include "PreferenceNotifier.h"
+#include "ViewerServer.h"
 
 #include <QNetworkInterface>
 
@@ -9,29 +10,43 @@
 
 ViewerService::ViewerService(const ViewerState &state, PinGuard::Clock clock, QObject *parent)
     : QObject(parent)
-    , _server(state, std::move(clock))
+    , _server(new ViewerServer(state, std::move(clock)))
 {
-    connect(&_server, &ViewerServer::commandReceived, this, &ViewerService::commandReceived);
-    connect(&_server, &ViewerServer::viewerCountChanged, this, &ViewerService::showServing);
+    _thread.setObjectName(QStringLiteral("viewer server"));
+    _server->moveToThread(&_thread);
+    connect(&_thread, &QThread::finished, _server, &QObject::deleteLater);
+    connect(_server, &ViewerServer::commandReceived, this, &ViewerService::commandReceived);
+    connect(_server, &ViewerServer::viewerCountChanged, this, [this](int count) {
+        _viewerCount = count;
+        showStatus();
+    });
+    connect(_server, &ViewerServer::commandsStoppedChanged, this, [this](bool stopped) {
+        _commandsStopped = stopped;
+        showStatus();
+    });
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         [this](const QString &key) {
             if (key.startsWith(QLatin1String("viewer.")))
                 applyPreferences();
         });
+    _thread.start();
 }
 
-// The server tells of its last viewers leaving while it closes: the status that hears it
-// must still be here.
+// The server closes its connections on its own thread as that thread ends.
 ViewerService::~ViewerService()
 {
-    _server.close();
+    _thread.quit();
+    _thread.wait();
 }
 
 void ViewerService::applyPreferences()
 {
     const QString pin = PreferenceController::textPreference(CVLViewerPinKey);
     // A PIN that is not 4 to 8 digits (a hand-edited file) guards nothing: no commands.
-    _server.setPin(PreferenceController::isAcceptablePin(pin) ? pin : QString());
+    QMetaObject::invokeMethod(_server,
+        [server = _server, pin = PreferenceController::isAcceptablePin(pin) ? pin : QString()] {
+            server->setPin(pin);
+        });
     const QString wanted =
         QStringLiteral("%1 %2 %3")
             .arg(PreferenceController::intPreference(CVLViewerEnabledKey) != 0 ? 1 : 0)
@@ -43,39 +58,72 @@ void ViewerService::applyPreferences()
     serve();
 }
 
+void ViewerService::restartCommands()
+{
+    QMetaObject::invokeMethod(_server, [server = _server] { server->restartCommands(); });
+}
+
 void ViewerService::serve()
 {
-    _server.close();
+    const int request = ++_request;
     _address.clear();
+    _viewerCount = 0;
+    QMetaObject::invokeMethod(_server, [server = _server] { server->close(); });
     if (PreferenceController::intPreference(CVLViewerEnabledKey) == 0) {
-        setStatus(tr("Viewers are off."));
+        _status = tr("Viewers are off.");
+        emit statusChanged(_status, false);
         return;
     }
     const int port = PreferenceController::intPreference(CVLViewerPortKey);
     const QString addressText = PreferenceController::textPreference(CVLViewerAddressKey).trimmed();
     const QHostAddress listening =
         addressText.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(addressText);
-    QString problem;
     if (port < 1 || port > 65535)
-        problem = tr("Port %1 is not a port from 1 to 65535").arg(port);
-    else if (listening.isNull())
-        problem = tr("\"%1\" is not an address of this computer").arg(addressText);
-    else if (!_server.listen(listening, static_cast<quint16>(port)))
-        problem = _server.problem();
-    if (!problem.isEmpty()) {
-        std::fprintf(stderr, "MervaneTimer: viewers are off: %s\n", qPrintable(problem));
-        setStatus(tr("Viewers are off: %1.").arg(problem));
+        return showProblem(tr("Port %1 is not a port from 1 to 65535").arg(port));
+    if (listening.isNull())
+        return showProblem(tr("\"%1\" is not an address of this computer").arg(addressText));
+    QMetaObject::invokeMethod(
+        _server, [this, server = _server, listening, port, request, host = hostFor(listening)] {
+            const bool listened = server->listen(listening, quint16(port));
+            const QString problem = listened ? QString() : server->problem();
+            const quint16 actualPort = server->port();
+            QMetaObject::invokeMethod(this, [this, request, host, actualPort, problem] {
+                served(request, host, actualPort, problem);
+            });
+        });
+}
+
+void ViewerService::served(int request, const QString &host, quint16 port, const QString &problem)
+{
+    if (request != _request)
         return;
-    }
-    _address = QStringLiteral("http://%1:%2/").arg(hostFor(listening)).arg(_server.port());
-    showServing();
+    if (!problem.isEmpty())
+        return showProblem(problem);
+    _address = QStringLiteral("http://%1:%2/").arg(host).arg(port);
+    showStatus();
+}
+
+void ViewerService::showProblem(const QString &problem)
+{
+    std::fprintf(stderr, "MervaneTimer: viewers are off: %s\n", qPrintable(problem));
+    _status = tr("Viewers are off: %1.").arg(problem);
+    emit statusChanged(_status, false);
 }
 
 // With how many are watching, so the referee sees that the room has found it.
-void ViewerService::showServing()
+void ViewerService::showStatus()
 {
-    if (!_address.isEmpty())
-        setStatus(tr("Players open %1 (viewers now: %2)").arg(_address).arg(_server.viewerCount()));
+    if (_address.isEmpty())
+        return;
+    _status = tr("Players open %1 (viewers now: %2)").arg(_address).arg(_viewerCount);
+    if (_commandsStopped) {
+        _status += QLatin1Char('\n') +
+            tr("Remote commands are stopped: %1 wrong PINs came within %2 minutes, so someone "
+               "may be guessing. Turn them on again once that is sorted out.")
+                .arg(PinGuard::maxWrongPinsEverywhere)
+                .arg(PinGuard::wrongPinWindowMilliseconds / 60'000);
+    }
+    emit statusChanged(_status, _commandsStopped);
 }
 
 // The address players can reach: the one listened on, or this computer's address on the
@@ -105,10 +153,4 @@ QString ViewerService::hostFor(const QHostAddress &listening) const
         }
     }
     return fallback;
-}
-
-void ViewerService::setStatus(const QString &status)
-{
-    _status = status;
-    emit statusChanged(status);
 }

@@ -25,6 +25,7 @@ public:
     // The whole state, for a viewer that has just joined.
     const QJsonObject &whole() const { return _state; }
     qint64 now() const { return _wallClock(); }
+    const WallClock &wallClock() const { return _wallClock; }
 
     void setClock(double secondsLeft, const QString &displayTime, bool running);
     void setPhase(const QString &phase);

@@ -15,14 +15,17 @@ void AppController::showPreferencePanel(QWidget *clockWindow)
         _preferenceController = std::make_unique<PreferenceController>();
         connect(_preferenceController.get(), &PreferenceController::soundCheckRequested, this,
             &AppController::soundCheckRequested);
-        _preferenceController->showViewerStatus(_viewerStatus);
+        connect(_preferenceController.get(), &PreferenceController::remoteCommandsRestartRequested,
+            this, &AppController::remoteCommandsRestartRequested);
+        _preferenceController->showViewerStatus(_viewerStatus, _commandsStopped);
     }
     _preferenceController->showWindow(clockWindow);
 }
 
-void AppController::showViewerStatus(const QString &status)
+void AppController::showViewerStatus(const QString &status, bool commandsStopped)
 {
     _viewerStatus = status;
+    _commandsStopped = commandsStopped;
     if (_preferenceController)
-        _preferenceController->showViewerStatus(status);
+        _preferenceController->showViewerStatus(status, commandsStopped);
 }

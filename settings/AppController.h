@@ -24,12 +24,14 @@ public slots:
     // back to that window.
     void showPreferencePanel(QWidget *clockWindow = nullptr);
     // Kept for the window, shown there now or whenever it is made.
-    void showViewerStatus(const QString &status);
+    void showViewerStatus(const QString &status, bool commandsStopped = false);
 
 signals:
     void soundCheckRequested();
+    void remoteCommandsRestartRequested();
 
 private:
     std::unique_ptr<PreferenceController> _preferenceController;
     QString _viewerStatus;
+    bool _commandsStopped = false;
 };

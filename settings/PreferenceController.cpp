@@ -360,6 +360,8 @@ void PreferenceController::loadWindow()
         &PreferenceController::changeViewerPort);
     connect(_ui->viewerPinTextField, &QLineEdit::editingFinished, this,
         &PreferenceController::changeViewerPin);
+    connect(_ui->viewerRestartButton, &QPushButton::clicked, this,
+        &PreferenceController::remoteCommandsRestartRequested);
 }
 
 void PreferenceController::showStoredValues()
@@ -374,6 +376,7 @@ void PreferenceController::showStoredValues()
     _ui->viewerPortTextField->setText(QString::number(intPreference(CVLViewerPortKey)));
     _ui->viewerPinTextField->setText(textPreference(CVLViewerPinKey));
     _ui->viewerStatusLabel->setText(_viewerStatus);
+    _ui->viewerRestartButton->setVisible(_commandsStopped);
     const QSignalBlocker quiet(_ui->volumeSpinBox);
     _ui->volumeSpinBox->setValue(intPreference(CVLAudioVolumeKey));
     showOutputDevices();
@@ -569,11 +572,19 @@ QLabel *PreferenceController::viewerStatusLabel() const
     return _ui ? _ui->viewerStatusLabel : nullptr;
 }
 
-void PreferenceController::showViewerStatus(const QString &status)
+QPushButton *PreferenceController::viewerRestartButton() const
+{
+    return _ui ? _ui->viewerRestartButton : nullptr;
+}
+
+void PreferenceController::showViewerStatus(const QString &status, bool commandsStopped)
 {
     _viewerStatus = status;
-    if (_ui)
+    _commandsStopped = commandsStopped;
+    if (_ui) {
         _ui->viewerStatusLabel->setText(status);
+        _ui->viewerRestartButton->setVisible(commandsStopped);
+    }
 }
 
 void PreferenceController::toggleViewer()

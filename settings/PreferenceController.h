@@ -67,9 +67,11 @@ public:
     QLineEdit *viewerPortTextField() const;
     QLineEdit *viewerPinTextField() const;
     QLabel *viewerStatusLabel() const;
+    QPushButton *viewerRestartButton() const;
 
-    // What the viewer server is doing: its address, or why it is not serving.
-    void showViewerStatus(const QString &status);
+    // What the viewer server is doing: its address, or why it is not serving; while remote
+    // commands are stopped, a button takes them again.
+    void showViewerStatus(const QString &status, bool commandsStopped = false);
 
     // Each stores its control's value when the operator ends an edit.
     void changeMarquisText();
@@ -126,6 +128,8 @@ public:
 signals:
     // The operator asks to hear the zero cue on the chosen output.
     void soundCheckRequested();
+    // The referee takes remote commands again after too many wrong PINs stopped them.
+    void remoteCommandsRestartRequested();
 
 private:
     static QVariant stored(const QString &key);
@@ -145,4 +149,5 @@ private:
     std::unique_ptr<Ui::Preferences> _ui;
     QPointer<QWidget> _clockWindow;
     QString _viewerStatus;
+    bool _commandsStopped = false;
 };

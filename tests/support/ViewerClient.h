@@ -3,25 +3,36 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
-#include <QSignalSpy>
+#include <QRandomGenerator>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
-#include <QWebSocket>
+#include <QtEndian>
 
-// A viewer on loopback that keeps every message it is sent, for tests and the benchmark.
+// A viewer on loopback that keeps every message it is sent, for tests and the benchmark. It
+// speaks WebSocket itself over TCP, so that it can come from any address in 127.0.0.0/8,
+// leave pings unanswered, and send frames a browser would not.
 class ViewerClient : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit ViewerClient(quint16 port, QObject *parent = nullptr)
+    // `request`, when not null, is sent instead of the WebSocket handshake.
+    explicit ViewerClient(quint16 port, const QString &from = QStringLiteral("127.0.0.1"),
+        const QByteArray &headers = QByteArray(), const QByteArray &request = QByteArray(),
+        QObject *parent = nullptr)
         : QObject(parent)
     {
-        connect(&socket, &QWebSocket::textMessageReceived, this, [this](const QString &text) {
-            messages.append(QJsonDocument::fromJson(text.toUtf8()).object());
-            emit received();
-        });
-        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
+        connect(&socket, &QTcpSocket::readyRead, this, &ViewerClient::read);
+        connect(&socket, &QTcpSocket::disconnected, this, &ViewerClient::closed);
+        socket.bind(QHostAddress(from));
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        socket.write(!request.isNull()
+                ? request
+                : "GET /ws HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
+                    "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: "
+                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n" +
+                    headers + "\r\n");
     }
 
     // A loopback port that was free a moment ago.
@@ -41,8 +52,9 @@ public:
     // come meanwhile; an empty object after 5 s.
     QJsonObject ask(const QJsonObject &message)
     {
+        waitFor(1); // the whole state, which comes first
         int next = messages.size();
-        socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
+        sendFrame(0x81, QJsonDocument(message).toJson());
         while (waitFor(next + 1)) {
             if (messages.at(next).value(QLatin1String("type")) != QLatin1String("change"))
                 return messages.at(next);
@@ -50,10 +62,79 @@ public:
         }
         return QJsonObject();
     }
+    // One frame with `first` as its first byte (final bit and opcode), masked unless not.
+    void sendFrame(quint8 first, const QByteArray &payload, bool masked = true)
+    {
+        QByteArray frame(1, char(first));
+        const char maskBit = masked ? char(0x80) : char(0);
+        if (payload.size() < 126) {
+            frame.append(char(maskBit | payload.size()));
+        } else {
+            frame.append(char(maskBit | 126)).append(2, '\0');
+            qToBigEndian(quint16(payload.size()), frame.data() + 2);
+        }
+        QByteArray body = payload;
+        if (masked) {
+            const quint32 key = QRandomGenerator::global()->generate();
+            frame.append(reinterpret_cast<const char *>(&key), 4);
+            for (qsizetype i = 0; i < body.size(); ++i)
+                body[i] = char(body.at(i) ^ frame.at(frame.size() - 4 + i % 4));
+        }
+        socket.write(frame + body);
+    }
 
-    QWebSocket socket;
+    // Leaves what comes in the system's buffers, so that the clock's answers pile up there.
+    void stopReading()
+    {
+        socket.setReadBufferSize(1);
+        disconnect(&socket, &QTcpSocket::readyRead, this, nullptr);
+    }
+
+    QTcpSocket socket;
+    QByteArray handshake;
     QList<QJsonObject> messages;
+    int closeCode = 0;
+    bool answerPings = true;
 
 signals:
     void received();
+    void closed();
+
+private:
+    void read()
+    {
+        _input += socket.readAll();
+        if (handshake.isEmpty()) {
+            const qsizetype end = _input.indexOf("\r\n\r\n");
+            if (end < 0)
+                return;
+            handshake = _input.left(end);
+            _input.remove(0, end + 4);
+        }
+        while (_input.size() >= 2) {
+            const int opcode = _input.at(0) & 0x0f;
+            qsizetype length = _input.at(1) & 0x7f, head = 2;
+            if (length == 126) {
+                if (_input.size() < 4)
+                    return;
+                length = qFromBigEndian<quint16>(_input.constData() + 2);
+                head = 4;
+            }
+            if (_input.size() < head + length)
+                return;
+            const QByteArray payload = _input.mid(head, length);
+            _input.remove(0, head + length);
+            if (opcode == 0x9 && answerPings)
+                sendFrame(0x8A, payload);
+            if (opcode == 0x8)
+                closeCode =
+                    payload.size() >= 2 ? qFromBigEndian<quint16>(payload.constData()) : 1005;
+            if (opcode == 0x1) {
+                messages.append(QJsonDocument::fromJson(payload).object());
+                emit received();
+            }
+        }
+    }
+
+    QByteArray _input;
 };

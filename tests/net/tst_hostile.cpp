@@ -1,0 +1,324 @@
+#include "GuestConnection.h"
+#include "PinGuard.h"
+#include "ViewerClient.h"
+#include "ViewerServer.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+// The real clock, limited to the usual desktop 1,024 open files, attacked on loopback by
+// guests from many addresses in 127.0.0.0/8 (standing for many devices) while a viewer
+// watches. Every attack must leave that viewer served on time, the clock's memory within a
+// bound, and the clock's open files back where they were while the guests still hold their
+// ends: the clock itself let them go.
+class TestHostile : public QObject
+{
+    Q_OBJECT
+
+    using Guests = std::vector<std::unique_ptr<ViewerClient>>;
+    struct Attack
+    {
+        const char *name;
+        int guests, perAddress; // connections, and how many of them share an address
+        QByteArray request; // sent on each, instead of a WebSocket handshake
+        QByteArray flood; // then sent again and again as fast as it is taken
+        void (TestHostile::*then)(Guests &guests, ViewerClient &referee);
+    };
+    static constexpr double memoryBoundMegabytes = 25;
+    static constexpr qint64 longestGapMilliseconds = 1500;
+
+private slots:
+    void initTestCase()
+    {
+        rlimit files = {};
+        getrlimit(RLIMIT_NOFILE, &files);
+        files.rlim_cur = files.rlim_max; // for the guests' ends
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
+
+    void survives_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int row = 0; row < int(std::size(attacks)); ++row)
+            QTest::newRow(attacks[row].name) << row;
+    }
+
+    void survives()
+    {
+        QFETCH(int, row);
+        const Attack &attack = attacks[row];
+        QTemporaryDir home;
+        QProcess clock;
+        startClock(clock, home);
+        std::unique_ptr<ViewerClient> referee;
+        QVERIFY(QTest::qWaitFor(
+            [&] { return (referee = std::make_unique<ViewerClient>(_port))->waitFor(1, 300); },
+            15'000));
+        QCOMPARE(command(*referee, "continue", "1357").value("type").toString(), "done");
+        QElapsedTimer since;
+        since.start();
+        std::vector<qint64> arrivals;
+        connect(referee.get(), &ViewerClient::received, this,
+            [&] { arrivals.push_back(since.elapsed()); });
+        QTimer pinger; // as the page does
+        connect(&pinger, &QTimer::timeout, this,
+            [&] { referee->sendFrame(0x81, "{\"type\":\"ping\"}"); });
+        pinger.start(1000);
+        QTest::qWait(1500);
+        _pid = clock.processId();
+        const double baseMegabytes = residentMegabytes();
+        _baseFiles = openFiles();
+        double peakMegabytes = baseMegabytes;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, this,
+            [&] { peakMegabytes = std::max(peakMegabytes, residentMegabytes()); });
+        sampler.start(100);
+        const qint64 start = since.elapsed();
+
+        Guests guests;
+        for (int i = 0; i < attack.guests; ++i) {
+            guests.push_back(std::make_unique<ViewerClient>(
+                _port, from(i / attack.perAddress), QByteArray(), attack.request));
+        }
+        (this->*attack.then)(guests, *referee);
+        if (!attack.flood.isEmpty())
+            flood(*guests.front(), attack.flood);
+        const bool letGoOfAll = QTest::qWaitFor([this] { return letGo(); }, 15'000);
+        guests.clear();
+        QTest::qWait(1500); // and the viewer is still served after
+        arrivals.push_back(since.elapsed());
+        qint64 longestGap = 0;
+        for (size_t i = 1; i < arrivals.size(); ++i) {
+            if (arrivals[i] > start)
+                longestGap = std::max(longestGap, arrivals[i] - std::max(start, arrivals[i - 1]));
+        }
+        qInfo("%s: clock memory %+.1f MB at most, longest gap %lld ms", attack.name,
+            peakMegabytes - baseMegabytes, longestGap);
+        QVERIFY(letGoOfAll);
+        QVERIFY(peakMegabytes - baseMegabytes <= memoryBoundMegabytes);
+        QVERIFY(longestGap <= longestGapMilliseconds);
+        QCOMPARE(clock.state(), QProcess::Running);
+        clock.kill();
+        clock.waitForFinished(5000);
+    }
+
+private:
+    void nothing(Guests &, ViewerClient &) { }
+
+    // Once the guests fill every place a newcomer is turned away, until the clock lets the
+    // guests go for a request overdue.
+    void newcomerGetsIn(Guests &guests, ViewerClient &)
+    {
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return std::none_of(guests.begin(), guests.end(), [](const auto &guest) {
+                    return guest->socket.state() == QAbstractSocket::ConnectingState;
+                });
+            },
+            5000));
+        QVERIFY(!ViewerClient(_port, from(200)).waitFor(1, 500));
+        QVERIFY(QTest::qWaitFor([&] { return ViewerClient(_port, from(200)).waitFor(1, 500); },
+            GuestConnection::requestMilliseconds + 3000));
+    }
+
+    void slowloris(Guests &guests, ViewerClient &)
+    {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (!letGo() && elapsed.elapsed() < 10'000) {
+            for (const auto &guest : guests)
+                guest->socket.write("X");
+            QTest::qWait(1000);
+        }
+        QVERIFY(elapsed.elapsed() < GuestConnection::requestMilliseconds + 2000);
+    }
+
+    void unreadPingFloodWhilePaused(Guests &guests, ViewerClient &referee)
+    {
+        QCOMPARE(command(referee, "pause", "1357").value("type").toString(), "done");
+        QVERIFY(guests.front()->waitFor(1));
+    }
+
+    void readNothing(Guests &guests, ViewerClient &)
+    {
+        for (const auto &guest : guests)
+            guest->stopReading();
+    }
+
+    // One address takes its share of places and no more; those let in answer no ping.
+    void oneAddressTakesItsShare(Guests &guests, ViewerClient &)
+    {
+        QTest::qWait(2000);
+        QCOMPARE(std::count_if(guests.begin(), guests.end(),
+                     [](const auto &guest) { return !guest->handshake.isEmpty(); }),
+            ViewerServer::maxConnectionsPerAddress);
+        for (const auto &guest : guests)
+            guest->answerPings = false;
+        QVERIFY(ViewerClient(_port, from(1)).waitFor(1));
+    }
+
+    // A guess from each of 1,000 addresses, 50 at a time, the right PIN among them.
+    void wrongPins(Guests &, ViewerClient &referee)
+    {
+        int accepted = 0, stopped = 0;
+        for (int batch = 0; batch < 1000; batch += 50) {
+            Guests guests;
+            for (int i = batch; i < batch + 50; ++i) {
+                guests.push_back(std::make_unique<ViewerClient>(_port, from(i)));
+                QVERIFY(guests.back()->waitFor(1));
+                guests.back()->sendFrame(0x81,
+                    QStringLiteral("{\"type\":\"pin\",\"pin\":\"%1\"}").arg(857 + i).toUtf8());
+            }
+            for (const auto &guest : guests) {
+                QVERIFY(QTest::qWaitFor([&] { return !answer(*guest).isEmpty(); }, 5000));
+                accepted += answer(*guest).value("ok").toBool();
+                stopped += answer(*guest).value("error").toString().startsWith(
+                    "Remote commands are stopped");
+            }
+        }
+        QCOMPARE(accepted, 0);
+        QCOMPARE(stopped, 1000 - PinGuard::maxWrongPinsEverywhere);
+        QVERIFY(command(referee, "plus10s", "1357")
+                    .value("error")
+                    .toString()
+                    .startsWith("Remote commands are stopped"));
+    }
+
+    // A hostile page on the referee's own phone (same address) cannot lock the referee out.
+    void sharedAddressLockout(Guests &, ViewerClient &referee)
+    {
+        ViewerClient page(_port), stranger(_port);
+        for (int i = 0; i < PinGuard::maxWrongPins; ++i)
+            QCOMPARE(command(page, "pause", "0000").value("error").toString(), "Wrong PIN");
+        QVERIFY(
+            command(stranger, "pause", "1357").value("error").toString().startsWith("Too many"));
+        QCOMPARE(command(referee, "plus10s", "1357").value("type").toString(), "done");
+    }
+
+    void foreignOrigin(Guests &, ViewerClient &)
+    {
+        ViewerClient guest(_port, from(0), "Origin: http://guest.example\r\n");
+        QVERIFY(QTest::qWaitFor([&] { return !guest.handshake.isEmpty(); }, 5000));
+        QVERIFY(guest.handshake.startsWith("HTTP/1.1 403"));
+        QVERIFY(!guest.handshake.contains("guest.example"));
+        QVERIFY(!guest.waitFor(1, 500));
+    }
+
+    static inline const QByteArray pings = [] {
+        QByteArray frames;
+        for (int i = 0; i < 10'000; ++i)
+            frames += QByteArray("\x89\x80\0\0\0\0", 6) +
+                (i % 10 ? "" : QByteArray("\x81\x8f\0\0\0\0{\"type\":\"ping\"}", 21));
+        return frames;
+    }();
+    static inline const QByteArray gets = QByteArray("GET / HTTP/1.1\r\n\r\n").repeated(20'000);
+    static inline const Attack attacks[] = {
+        {"endless request line", 1, 1, "GET /", QByteArray(64 * 1024, 'a'), &TestHostile::nothing},
+        {"large body", 1, 1, "POST / HTTP/1.1\r\nContent-Length: 200000000\r\n\r\n",
+            QByteArray(64 * 1024, 'a'), &TestHostile::nothing},
+        {"unread pipelined GETs", 4, 4, gets, QByteArray(), &TestHostile::readNothing},
+        {"unread ping flood while paused", 1, 1, QByteArray(), pings,
+            &TestHostile::unreadPingFloodWhilePaused},
+        {"1,100 idle connections", 1100, 30, "", QByteArray(), &TestHostile::newcomerGetsIn},
+        {"slowloris", 300, 30, "GET / HTTP/1.1\r\n", QByteArray(), &TestHostile::slowloris},
+        {"600 WebSockets from one address", 600, 600, QByteArray(), QByteArray(),
+            &TestHostile::oneAddressTakesItsShare},
+        {"wrong PINs from 1,000 addresses", 0, 1, QByteArray(), QByteArray(),
+            &TestHostile::wrongPins},
+        {"shared-address lockout", 0, 1, QByteArray(), QByteArray(),
+            &TestHostile::sharedAddressLockout},
+        {"foreign Origin", 0, 1, QByteArray(), QByteArray(), &TestHostile::foreignOrigin},
+    };
+
+    void startClock(QProcess &clock, const QTemporaryDir &home)
+    {
+        _port = ViewerClient::freePort();
+        QDir().mkpath(home.filePath(QStringLiteral("Corvelworks")));
+        QFile preferences(home.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
+        QVERIFY(preferences.open(QIODevice::WriteOnly));
+        preferences.write(QStringLiteral("[General]\nviewer.enabled=1\nviewer.port=%1\n"
+                                         "viewer.pin=1357\nviewer.address=127.0.0.1\n"
+                                         "defaults.springMinutes=60\n")
+                              .arg(_port)
+                              .toUtf8());
+        preferences.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Memory freed is memory given back, under AddressSanitizer too.
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("quarantine_size_mb=4"));
+        clock.setProcessEnvironment(environment);
+        clock.setChildProcessModifier([] {
+            const rlimit files = {1024, 1024};
+            setrlimit(RLIMIT_NOFILE, &files);
+        });
+        clock.start(QStringLiteral(MERVANE_BINARY), {});
+        QVERIFY(clock.waitForStarted(5000));
+    }
+
+    // Sends `chunk` again and again, as fast as the clock takes it, reading nothing, until
+    // the clock cuts the guest off (or 10 s).
+    static void flood(ViewerClient &guest, const QByteArray &chunk)
+    {
+        QVERIFY(guest.socket.waitForConnected(5000));
+        guest.stopReading();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (
+            guest.socket.state() == QAbstractSocket::ConnectedState && elapsed.elapsed() < 10'000) {
+            if (guest.socket.bytesToWrite() < chunk.size())
+                guest.socket.write(chunk);
+            QTest::qWait(1);
+        }
+        QCOMPARE(guest.socket.state(), QAbstractSocket::UnconnectedState);
+    }
+
+    static QJsonObject answer(const ViewerClient &guest)
+    {
+        for (const QJsonObject &message : guest.messages) {
+            if (message.value("type") == QLatin1String("pin"))
+                return message;
+        }
+        return QJsonObject();
+    }
+
+    static QJsonObject command(ViewerClient &viewer, const char *name, const char *pin)
+    {
+        return viewer.ask({{"type", "command"}, {"command", name}, {"pin", pin}});
+    }
+
+    static QString from(int device)
+    {
+        return QStringLiteral("127.0.%1.%2").arg(1 + device / 250).arg(1 + device % 250);
+    }
+
+    double residentMegabytes() const
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(_pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return 0;
+        const QByteArray text = status.readAll();
+        const qsizetype at = text.indexOf("VmRSS:") + 6;
+        return text.mid(at, text.indexOf('\n', at) - at).trimmed().split(' ').first().toDouble() /
+            1024;
+    }
+
+    bool letGo() const { return openFiles() <= _baseFiles; }
+
+    int openFiles() const
+    {
+        return int(QDir(QStringLiteral("/proc/%1/fd").arg(_pid))
+                       .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+                       .size());
+    }
+
+    quint16 _port = 0;
+    qint64 _pid = 0;
+    int _baseFiles = 0;
+};
+
+QTEST_GUILESS_MAIN(TestHostile)
+#include "tst_hostile.moc"
