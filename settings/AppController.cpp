@@ -16,6 +16,7 @@ void AppController::showPreferencePanel(QWidget *clockWindow)
         connect(_preferenceController.get(), &PreferenceController::soundCheckRequested, this,
             &AppController::soundCheckRequested);
         _preferenceController->showViewerStatus(_viewerStatus);
+        _preferenceController->showOutputs(_outputs);
     }
     _preferenceController->showWindow(clockWindow);
 }
@@ -25,4 +26,11 @@ void AppController::showViewerStatus(const QString &status)
     _viewerStatus = status;
     if (_preferenceController)
         _preferenceController->showViewerStatus(status);
+}
+
+void AppController::showOutputs(const QList<QPair<QString, QString>> &outputs)
+{
+    _outputs = outputs;
+    if (_preferenceController)
+        _preferenceController->showOutputs(outputs);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <memory>
@@ -25,6 +27,8 @@ public slots:
     void showPreferencePanel(QWidget *clockWindow = nullptr);
     // Kept for the window, shown there now or whenever it is made.
     void showViewerStatus(const QString &status);
+    // Kept for the window likewise: each sound output's id and description.
+    void showOutputs(const QList<QPair<QString, QString>> &outputs);
 
 signals:
     void soundCheckRequested();
@@ -32,4 +36,5 @@ signals:
 private:
     std::unique_ptr<PreferenceController> _preferenceController;
     QString _viewerStatus;
+    QList<QPair<QString, QString>> _outputs;
 };

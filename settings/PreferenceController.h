@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -70,6 +72,8 @@ public:
 
     // What the viewer server is doing: its address, or why it is not serving.
     void showViewerStatus(const QString &status);
+    // The sound outputs to choose from: each one's id and description.
+    void showOutputs(const QList<QPair<QString, QString>> &outputs);
 
     // Each stores its control's value when the operator ends an edit.
     void changeMarquisText();
@@ -145,4 +149,5 @@ private:
     std::unique_ptr<Ui::Preferences> _ui;
     QPointer<QWidget> _clockWindow;
     QString _viewerStatus;
+    QList<QPair<QString, QString>> _outputs;
 };
