@@ -24,6 +24,9 @@ public:
     bool start();
     // SIGKILL to every process of the server, as a crashed server goes.
     void kill();
+    Kind kind() const { return _kind; }
+    // The process group of every process of the server.
+    qint64 processGroup() const { return _server.processId(); }
     // Runs pactl on this server; false when it failed. What it printed goes to `output`.
     static bool pactl(const QStringList &arguments, QByteArray *output = nullptr);
 
