@@ -6,6 +6,7 @@
 
 namespace {
 
+constexpr int64_t frame = int64_t(sizeof(qint16)) * AudioOutput::format.channels;
 constexpr pa_sample_spec spec{
     PA_SAMPLE_S16LE, AudioOutput::format.sampleRate, AudioOutput::format.channels};
 
@@ -309,17 +310,18 @@ void PulseCallbacks::streamTimed(pa_stream *stream, int success, void *self)
         output->_posted.clear();
         return;
     }
-    const int64_t frame = int64_t(pa_frame_size(&spec));
-    const int64_t unplayed =
-        std::max<int64_t>(0, timing->write_index - timing->read_index) / frame * frame;
-    output->_mixer.rewind(qsizetype(unplayed) / qsizetype(sizeof(qint16)));
+    // A cue lands a little ahead of the read position, out of reach of a read under way.
+    const int64_t margin = bytesFor(AudioOutput::marginMilliseconds);
+    const int64_t unplayed = timing->write_index - timing->read_index;
+    const int64_t over = std::max<int64_t>(0, unplayed - margin) / frame * frame;
+    output->_mixer.rewind(qsizetype(over) / qsizetype(sizeof(qint16)));
     for (const CueDecoder::Samples &cue : output->_posted)
         output->_mixer.start(cue);
     output->_posted.clear();
-    output->write(size_t(unplayed), PA_SEEK_RELATIVE_ON_READ);
+    output->write(size_t(over), PA_SEEK_RELATIVE_ON_READ, unplayed - over);
 }
 
-void AudioOutput::write(size_t bytes, int seek)
+void AudioOutput::write(size_t bytes, int seek, int64_t offset)
 {
     const size_t samples = bytes / sizeof(qint16);
     if (!_stream || samples == 0)
@@ -327,5 +329,5 @@ void AudioOutput::write(size_t bytes, int seek)
     _block.resize(samples);
     _mixer.mix(_block.data(), qsizetype(samples), _volume);
     pa_stream_write(
-        _stream, _block.data(), samples * sizeof(qint16), nullptr, 0, pa_seek_mode_t(seek));
+        _stream, _block.data(), samples * sizeof(qint16), nullptr, offset, pa_seek_mode_t(seek));
 }

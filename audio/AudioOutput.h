@@ -36,6 +36,8 @@ public:
     // How far ahead of the room the server reads from the queue: a cue written at its read
     // position is heard this much later at most. It sets how often the server wakes.
     static constexpr int aheadMilliseconds = 20;
+    // A cue is written this far ahead of the server's read position.
+    static constexpr int marginMilliseconds = 10;
     // A lost connection is tried again this often, for as long as it takes.
     static constexpr int reconnectMilliseconds = 1000;
 
@@ -72,7 +74,7 @@ private:
     void placeStream();
     void openStream(const QByteArray &sink);
     void dropStream();
-    void write(size_t bytes, int seek);
+    void write(size_t bytes, int seek, int64_t offset = 0);
 
     CueMixer _mixer;
     QByteArray _chosenSink;
