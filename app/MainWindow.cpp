@@ -2,6 +2,7 @@
 
 #include "AppController.h"
 #include "MervaneTimerAppDelegate.h"
+#include "SoundPlayer.h"
 #include "ui_MainWindow.h"
 
 MainWindow::MainWindow(
@@ -44,5 +45,8 @@ void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController
         [&appController, &delegate] { appController.showPreferencePanel(delegate.clockWindow()); });
     connect(&appController, &AppController::soundCheckRequested, &delegate,
         &MervaneTimerAppDelegate::play);
+    const AudioOutput &output = delegate.soundPlayer().output();
+    connect(&output, &AudioOutput::sinksChanged, &appController, &AppController::showOutputs);
+    appController.showOutputs(output.sinks());
     connect(_ui->quitAction, &QAction::triggered, this, &QWidget::close);
 }

@@ -1,158 +1,333 @@
 #include "AudioOutput.h"
 
-#include "CueMixer.h"
+#include <pulse/pulseaudio.h>
 
-#include <QAudioSink>
-#include <QMediaDevices>
-
-#include <chrono>
-#include <vector>
+#include <algorithm>
 
 namespace {
-constexpr int feedMilliseconds = 5;
-constexpr int retryMilliseconds = 1500;
-// Five times the buffer: a working stream never goes this long without taking sound.
-constexpr int starvedMilliseconds = 5 * AudioOutput::bufferMilliseconds;
-// Longer than a new stream takes to start playing (about 1.5 s on a fresh connection).
-constexpr int lostMilliseconds = 2500;
+
+constexpr int64_t frame = int64_t(sizeof(qint16)) * AudioOutput::format.channels;
+constexpr pa_sample_spec spec{
+    PA_SAMPLE_S16LE, AudioOutput::format.sampleRate, AudioOutput::format.channels};
+
+uint32_t bytesFor(int milliseconds)
+{
+    return uint32_t(pa_usec_to_bytes(pa_usec_t(milliseconds) * PA_USEC_PER_MSEC, &spec));
+}
+
+// The mixer can step back over everything the server may still hold unplayed.
+constexpr qsizetype rewindableSamples = qsizetype(2) * AudioOutput::queuedMilliseconds *
+    AudioOutput::format.sampleRate / 1000 * AudioOutput::format.channels;
+
+AudioOutput *outputOf(void *self)
+{
+    return static_cast<AudioOutput *>(self);
+}
+
+class Locked
+{
+public:
+    explicit Locked(pa_threaded_mainloop *mainloop)
+        : _mainloop(mainloop)
+    {
+        pa_threaded_mainloop_lock(_mainloop);
+    }
+    ~Locked() { pa_threaded_mainloop_unlock(_mainloop); }
+    Locked(const Locked &) = delete;
+    Locked &operator=(const Locked &) = delete;
+
+private:
+    pa_threaded_mainloop *_mainloop;
+};
+
+void forget(pa_operation *operation)
+{
+    if (operation)
+        pa_operation_unref(operation);
+}
+
 } // namespace
 
-AudioOutput::AudioOutput(CueMixer &mixer)
-    : _mixer(mixer)
-    , _feedTimer(this)
-    , _retryTimer(this)
+struct PulseCallbacks
 {
-    _feedTimer.setTimerType(Qt::PreciseTimer);
-    _feedTimer.setInterval(feedMilliseconds);
-    connect(&_feedTimer, &QTimer::timeout, this, &AudioOutput::feed);
-    _retryTimer.setSingleShot(true);
-    _retryTimer.setInterval(retryMilliseconds);
-    connect(&_retryTimer, &QTimer::timeout, this, &AudioOutput::openNow);
-}
+    static void contextChanged(pa_context *context, void *self);
+    static void serverEvent(
+        pa_context *context, pa_subscription_event_type_t event, uint32_t index, void *self);
+    static void serverListed(pa_context *context, const pa_server_info *info, void *self);
+    static void sinkListed(pa_context *context, const pa_sink_info *info, int eol, void *self);
+    static void streamChanged(pa_stream *stream, void *self);
+    static void streamWants(pa_stream *stream, size_t bytes, void *self);
+    static void streamTimed(pa_stream *stream, int success, void *self);
+    static void retry(pa_mainloop_api *api, pa_time_event *event, const timeval *, void *self);
+};
 
-qint64 AudioOutput::nowMilliseconds()
+AudioOutput::AudioOutput(const QByteArray &sink, QObject *parent)
+    : QObject(parent)
+    , _mixer(rewindableSamples)
+    , _chosenSink(sink)
+    , _mainloop(pa_threaded_mainloop_new())
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-bool AudioOutput::isPlaying() const
-{
-    return nowMilliseconds() - _lastTaken <= starvedMilliseconds;
+    pa_threaded_mainloop_set_name(_mainloop, "cue output");
+    pa_threaded_mainloop_start(_mainloop);
+    const Locked locked(_mainloop);
+    connectContext();
 }
 
 AudioOutput::~AudioOutput()
 {
-    close();
-}
-
-QAudioFormat AudioOutput::preferredFormat()
-{
-    QAudioFormat format;
-    format.setSampleRate(48000);
-    format.setChannelCount(2);
-    format.setSampleFormat(QAudioFormat::Int16);
-    return format;
-}
-
-void AudioOutput::open(const QByteArray &deviceId)
-{
-    _deviceId = deviceId;
-    if (!_devices) {
-        _devices = new QMediaDevices(this);
-        connect(_devices, &QMediaDevices::audioOutputsChanged, this, &AudioOutput::checkDevices);
+    {
+        const Locked locked(_mainloop);
+        if (_retry)
+            pa_threaded_mainloop_get_api(_mainloop)->time_free(_retry);
+        dropContext();
     }
-    openNow();
+    pa_threaded_mainloop_stop(_mainloop);
+    pa_threaded_mainloop_free(_mainloop);
 }
 
-QAudioDevice AudioOutput::chosenDevice() const
+void AudioOutput::setSink(const QByteArray &name)
 {
-    if (!_deviceId.isEmpty()) {
-        for (const QAudioDevice &device : QMediaDevices::audioOutputs()) {
-            if (device.id() == _deviceId)
-                return device;
-        }
+    const Locked locked(_mainloop);
+    _chosenSink = name;
+    placeStream();
+}
+
+AudioOutput::Sinks AudioOutput::sinks() const
+{
+    const Locked locked(_mainloop);
+    return _sinks;
+}
+
+bool AudioOutput::play(const CueDecoder::Samples &cue)
+{
+    if (!_ready)
+        return false;
+    const Locked locked(_mainloop);
+    if (!_stream || pa_stream_get_state(_stream) != PA_STREAM_READY)
+        return false;
+    // The read position is asked for once for all the cues posted before it comes.
+    if (_posted.empty())
+        forget(pa_stream_update_timing_info(_stream, &PulseCallbacks::streamTimed, this));
+    _posted.push_back(cue);
+    return true;
+}
+
+// Without PA_CONTEXT_NOFAIL a server that is not there yet fails the context at once;
+// with it, the context waits for the server to appear where it can.
+void AudioOutput::connectContext()
+{
+    _context = pa_context_new(pa_threaded_mainloop_get_api(_mainloop), "MervaneTimer");
+    pa_context_set_state_callback(_context, &PulseCallbacks::contextChanged, this);
+    pa_context_set_subscribe_callback(_context, &PulseCallbacks::serverEvent, this);
+    if (pa_context_connect(_context, nullptr,
+            pa_context_flags_t(PA_CONTEXT_NOFAIL | PA_CONTEXT_NOAUTOSPAWN), nullptr) < 0)
+        reconnectSoon();
+}
+
+void AudioOutput::dropContext()
+{
+    dropStream();
+    if (!_context)
+        return;
+    pa_context_set_state_callback(_context, nullptr, nullptr);
+    pa_context_set_subscribe_callback(_context, nullptr, nullptr);
+    pa_context_disconnect(_context);
+    pa_context_unref(_context);
+    _context = nullptr;
+    _listing = _listAgain = false;
+}
+
+// A failed context cannot connect again: a new one takes its place, a moment later.
+void AudioOutput::reconnectSoon()
+{
+    dropStream();
+    if (_retry)
+        return;
+    timeval at{};
+    pa_timeval_add(pa_gettimeofday(&at), pa_usec_t(reconnectMilliseconds) * PA_USEC_PER_MSEC);
+    _retry = pa_threaded_mainloop_get_api(_mainloop)->time_new(
+        pa_threaded_mainloop_get_api(_mainloop), &at, &PulseCallbacks::retry, this);
+}
+
+void PulseCallbacks::retry(pa_mainloop_api *api, pa_time_event *event, const timeval *, void *self)
+{
+    AudioOutput *output = outputOf(self);
+    api->time_free(event);
+    output->_retry = nullptr;
+    output->dropContext();
+    output->connectContext();
+}
+
+void PulseCallbacks::contextChanged(pa_context *context, void *self)
+{
+    AudioOutput *output = outputOf(self);
+    switch (pa_context_get_state(context)) {
+    case PA_CONTEXT_READY:
+        forget(pa_context_subscribe(context,
+            pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SERVER),
+            nullptr, nullptr));
+        output->listSinks();
+        break;
+    case PA_CONTEXT_FAILED:
+    case PA_CONTEXT_TERMINATED:
+        output->reconnectSoon();
+        break;
+    default:
+        break;
     }
-    return QMediaDevices::defaultAudioOutput();
 }
 
-void AudioOutput::openNow()
+void PulseCallbacks::serverEvent(
+    pa_context *, pa_subscription_event_type_t event, uint32_t, void *self)
 {
-    close();
-    const QAudioDevice device = chosenDevice();
-    if (device.isNull()) {
-        reopenSoon();
+    const int facility = event & PA_SUBSCRIPTION_EVENT_FACILITY_MASK;
+    const int type = event & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
+    // A sink changes its state all the time; only one that comes or goes changes the list.
+    if (facility == PA_SUBSCRIPTION_EVENT_SERVER ||
+        (facility == PA_SUBSCRIPTION_EVENT_SINK && type != PA_SUBSCRIPTION_EVENT_CHANGE))
+        outputOf(self)->listSinks();
+}
+
+// The default sink first, then every sink; one listing at a time, and one more when
+// something changed meanwhile.
+void AudioOutput::listSinks()
+{
+    if (_listing) {
+        _listAgain = true;
         return;
     }
-    QAudioFormat format = preferredFormat();
-    if (!device.isFormatSupported(format)) {
-        format = device.preferredFormat();
-        format.setSampleFormat(QAudioFormat::Int16);
-    }
-    _sink = std::make_unique<QAudioSink>(device, format);
-    _sink->setBufferSize(format.bytesForDuration(bufferMilliseconds * 1000));
-    _stream = _sink->start();
-    if (!_stream || _sink->error() != QAudio::NoError) {
-        reopenSoon();
+    _listing = true;
+    _listed.clear();
+    forget(pa_context_get_server_info(_context, &PulseCallbacks::serverListed, this));
+}
+
+void PulseCallbacks::serverListed(pa_context *context, const pa_server_info *info, void *self)
+{
+    AudioOutput *output = outputOf(self);
+    output->_defaultSink = info && info->default_sink_name ? info->default_sink_name : "";
+    forget(pa_context_get_sink_info_list(context, &PulseCallbacks::sinkListed, self));
+}
+
+void PulseCallbacks::sinkListed(pa_context *, const pa_sink_info *info, int eol, void *self)
+{
+    AudioOutput *output = outputOf(self);
+    if (!eol && info) {
+        output->_listed.append(
+            {QString::fromUtf8(info->name), QString::fromUtf8(info->description)});
         return;
     }
-    _openedDeviceId = device.id();
-    _lastTaken = nowMilliseconds();
-    emit opened(format);
-    _feedTimer.start();
+    output->_listing = false;
+    if (eol < 0)
+        return;
+    output->_sinks = output->_listed;
+    emit output->sinksChanged(output->_sinks);
+    output->placeStream();
+    if (std::exchange(output->_listAgain, false))
+        output->listSinks();
 }
 
-void AudioOutput::close()
+// Opens the stream, or moves it to the chosen sink, or to the default while that is gone.
+void AudioOutput::placeStream()
 {
-    _feedTimer.stop();
-    _stream = nullptr;
-    if (_sink) {
-        _sink->stop();
-        _sink.reset();
+    if (!_context || pa_context_get_state(_context) != PA_CONTEXT_READY)
+        return;
+    const bool chosenThere = std::any_of(_sinks.begin(), _sinks.end(),
+        [this](const auto &sink) { return sink.first.toUtf8() == _chosenSink; });
+    const QByteArray target = chosenThere ? _chosenSink : _defaultSink;
+    if (!_stream) {
+        openStream(target);
+        return;
     }
+    if (pa_stream_get_state(_stream) == PA_STREAM_READY && !target.isEmpty() &&
+        target != pa_stream_get_device_name(_stream))
+        forget(pa_context_move_sink_input_by_name(
+            _context, pa_stream_get_index(_stream), target.constData(), nullptr, nullptr));
 }
 
-void AudioOutput::reopenSoon()
+// The server asks for more when about half the queue has been played; of what it holds it
+// reads only aheadMilliseconds before the room hears it.
+void AudioOutput::openStream(const QByteArray &sink)
 {
-    close();
+    _stream = pa_stream_new(_context, "Cues", &spec, nullptr);
+    pa_stream_set_state_callback(_stream, &PulseCallbacks::streamChanged, this);
+    pa_stream_set_write_callback(_stream, &PulseCallbacks::streamWants, this);
+    pa_buffer_attr buffer{};
+    buffer.maxlength = uint32_t(-1);
+    buffer.tlength = bytesFor(queuedMilliseconds);
+    buffer.prebuf = 0;
+    buffer.minreq = bytesFor((queuedMilliseconds - aheadMilliseconds) / 2);
+    buffer.fragsize = uint32_t(-1);
+    if (pa_stream_connect_playback(_stream, sink.isEmpty() ? nullptr : sink.constData(), &buffer,
+            PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
+        dropStream();
+}
+
+void AudioOutput::dropStream()
+{
+    _ready = false;
     // Cues that cannot be heard now are not kept for later: late, they would mislead.
     _mixer.clear();
-    _retryTimer.start();
+    _posted.clear();
+    if (!_stream)
+        return;
+    pa_stream_set_state_callback(_stream, nullptr, nullptr);
+    pa_stream_set_write_callback(_stream, nullptr, nullptr);
+    pa_stream_disconnect(_stream);
+    pa_stream_unref(_stream);
+    _stream = nullptr;
 }
 
-void AudioOutput::feed()
+void PulseCallbacks::streamChanged(pa_stream *stream, void *self)
 {
-    // A server that went away leaves the stream in error; a new one may be there by now.
-    if (!_sink || _sink->error() == QAudio::OpenError || _sink->error() == QAudio::FatalError) {
-        reopenSoon();
-        return;
+    AudioOutput *output = outputOf(self);
+    switch (pa_stream_get_state(stream)) {
+    case PA_STREAM_READY:
+        output->_ready = true;
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        // Its sink went, without a server that moves it: a new one opens on another.
+        output->dropStream();
+        output->listSinks();
+        break;
+    default:
+        break;
     }
-    const int channels = _sink->format().channelCount();
-    qsizetype samples = _sink->bytesFree() / qsizetype(sizeof(qint16));
-    samples -= samples % channels;
-    if (samples <= 0) {
-        // A stream that takes nothing has nowhere to play: its cues would only come late.
-        // One that takes nothing for long has lost its server without a word: start afresh.
-        if (nowMilliseconds() - _lastTaken > lostMilliseconds)
-            reopenSoon();
-        else if (!isPlaying())
-            _mixer.clear();
-        return;
-    }
-    // Cues started before the stream stalled would come late now.
-    if (!isPlaying())
-        _mixer.clear();
-    _lastTaken = nowMilliseconds();
-    _block.resize(static_cast<size_t>(samples));
-    _mixer.mix(_block.data(), samples, _volume);
-    _stream->write(
-        reinterpret_cast<const char *>(_block.data()), samples * qsizetype(sizeof(qint16)));
 }
 
-// A new default device, or the chosen one coming or going, moves the stream there.
-void AudioOutput::checkDevices()
+void PulseCallbacks::streamWants(pa_stream *, size_t bytes, void *self)
 {
-    if (chosenDevice().id() != _openedDeviceId || !_sink)
-        openNow();
+    outputOf(self)->write(bytes, PA_SEEK_RELATIVE);
+}
+
+// Everything queued from the read position on is mixed again with the new cues in it, and
+// written over what was there.
+void PulseCallbacks::streamTimed(pa_stream *stream, int success, void *self)
+{
+    AudioOutput *output = outputOf(self);
+    const pa_timing_info *timing = pa_stream_get_timing_info(stream);
+    if (!success || !timing) {
+        output->_posted.clear();
+        return;
+    }
+    // A cue lands a little ahead of the read position, out of reach of a read under way.
+    const int64_t margin = bytesFor(AudioOutput::marginMilliseconds);
+    const int64_t unplayed = timing->write_index - timing->read_index;
+    const int64_t over = std::max<int64_t>(0, unplayed - margin) / frame * frame;
+    output->_mixer.rewind(qsizetype(over) / qsizetype(sizeof(qint16)));
+    for (const CueDecoder::Samples &cue : output->_posted)
+        output->_mixer.start(cue);
+    output->_posted.clear();
+    output->write(size_t(over), PA_SEEK_RELATIVE_ON_READ, unplayed - over);
+}
+
+void AudioOutput::write(size_t bytes, int seek, int64_t offset)
+{
+    const size_t samples = bytes / sizeof(qint16);
+    if (!_stream || samples == 0)
+        return;
+    _block.resize(samples);
+    _mixer.mix(_block.data(), qsizetype(samples), _volume);
+    pa_stream_write(
+        _stream, _block.data(), samples * sizeof(qint16), nullptr, offset, pa_seek_mode_t(seek));
 }

@@ -1,69 +1,94 @@
 #pragma once
 
-#include <QAudioDevice>
-#include <QAudioFormat>
+#include "CueDecoder.h"
+#include "CueMixer.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QObject>
-#include <QTimer>
+#include <QPair>
+#include <QString>
 
 #include <atomic>
-#include <memory>
 #include <vector>
 
-class CueMixer;
-class QAudioSink;
-class QIODevice;
-class QMediaDevices;
+struct pa_context;
+struct pa_stream;
+struct pa_threaded_mainloop;
+struct pa_time_event;
 
-// One output stream, open for the whole run and fed with the mixer's cues or silence, so a
-// cue starts as soon as it is posted and a receiver that sleeps in silence (HDMI, Bluetooth)
-// stays awake. When the sound server goes away, the device changes or none is there, the
-// stream is dropped and opened again by itself. Runs on a thread of its own: the clock
+// One stream on the sound server, open for the whole run with a long stretch of silence
+// queued, so that a receiver that sleeps in silence (HDMI, Bluetooth) stays awake while the
+// server itself wakes seldom. A cue is written over the queued silence at the server's read
+// position, so it is heard at once. The connection waits for a server that is not there yet
+// and is made again however long the server is away; the stream follows the chosen sink,
+// and the server's default while that sink is gone. Runs on a thread of its own: the clock
 // never waits on sound.
 class AudioOutput : public QObject
 {
     Q_OBJECT
 
 public:
-    // How much sound waits in the stream: the delay from a post to the room.
-    static constexpr int bufferMilliseconds = 20;
+    // What the stream plays; cues are decoded into it once.
+    static constexpr CueDecoder::Format format{48000, 2};
+    // The silence kept queued: the server takes it in pieces of about half this.
+    static constexpr int queuedMilliseconds = 300;
+    // How far ahead of the room the server reads from the queue: a cue written at its read
+    // position is heard this much later at most. It sets how often the server wakes.
+    static constexpr int aheadMilliseconds = 20;
+    // A cue is written this far ahead of the server's read position.
+    static constexpr int marginMilliseconds = 10;
+    // A lost connection is tried again this often, for as long as it takes.
+    static constexpr int reconnectMilliseconds = 1000;
 
-    explicit AudioOutput(CueMixer &mixer);
+    using Sinks = QList<QPair<QString, QString>>; // name, description
+
+    // Plays on `sink` (see setSink) from the start.
+    explicit AudioOutput(const QByteArray &sink, QObject *parent = nullptr);
     ~AudioOutput() override;
 
-    // The format asked of every device: cues are decoded into it once.
-    static QAudioFormat preferredFormat();
+    // Plays on the sink named `name`, or on the server's default while there is none by
+    // that name (or the name is empty).
+    void setSink(const QByteArray &name);
     void setVolume(int percent) { _volume = percent; }
-    // The stream has taken sound within the last few buffers: a cue started now is heard now.
-    // Safe to ask from any thread.
-    bool isPlaying() const;
-
-public slots:
-    // Opens the device with this id, or the system default when it is empty or gone.
-    void open(const QByteArray &deviceId);
+    // Starts `cue` now; false, and the cue dropped, when there is no stream to play it on.
+    bool play(const CueDecoder::Samples &cue);
+    // A stream is open: a cue started now is heard now.
+    bool isPlaying() const { return _ready; }
+    int soundingCues() const { return _mixer.voices(); }
+    // The server's sinks as last listed.
+    Sinks sinks() const;
 
 signals:
-    // The stream plays in `format` from now on.
-    void opened(const QAudioFormat &format);
+    // The server's sinks, whenever one comes or goes and on each new connection.
+    void sinksChanged(const AudioOutput::Sinks &sinks);
 
 private:
-    static qint64 nowMilliseconds();
-    QAudioDevice chosenDevice() const;
-    void openNow();
-    void close();
-    void reopenSoon();
-    void feed();
-    void checkDevices();
+    // The server's callbacks, on the output's thread with its lock held.
+    friend struct PulseCallbacks;
 
-    CueMixer &_mixer;
+    void connectContext();
+    void dropContext();
+    void reconnectSoon();
+    void listSinks();
+    void placeStream();
+    void openStream(const QByteArray &sink);
+    void dropStream();
+    void write(size_t bytes, int seek, int64_t offset = 0);
+
+    CueMixer _mixer;
+    QByteArray _chosenSink;
+    pa_threaded_mainloop *_mainloop;
+    pa_context *_context = nullptr;
+    pa_stream *_stream = nullptr;
+    pa_time_event *_retry = nullptr;
+    QByteArray _defaultSink;
+    Sinks _sinks;
+    Sinks _listed; // the sinks named so far by the listing under way
+    bool _listing = false;
+    bool _listAgain = false; // a sink came or went while a listing was under way
+    std::vector<CueDecoder::Samples> _posted; // cues waiting for the read position
+    std::vector<qint16> _block; // one write's worth, kept between writes
+    std::atomic<bool> _ready{false};
     std::atomic<int> _volume{100};
-    QByteArray _deviceId;
-    QByteArray _openedDeviceId;
-    QMediaDevices *_devices = nullptr;
-    std::unique_ptr<QAudioSink> _sink;
-    QIODevice *_stream = nullptr;
-    QTimer _feedTimer;
-    QTimer _retryTimer;
-    std::atomic<qint64> _lastTaken{0}; // when the stream last took sound, in milliseconds
-    std::vector<qint16> _block; // one feed's worth, kept between feeds
 };

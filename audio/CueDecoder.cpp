@@ -85,18 +85,17 @@ std::vector<float> CueDecoder::resample(const std::vector<float> &mono, int from
     return out;
 }
 
-CueDecoder::Samples CueDecoder::decode(const QByteArray &wave, const QAudioFormat &format)
+CueDecoder::Samples CueDecoder::decode(const QByteArray &wave, const Format &format)
 {
     Pcm pcm;
-    if (format.sampleFormat() != QAudioFormat::Int16 || format.channelCount() < 1 ||
-        format.sampleRate() < 1 || !parse(wave, &pcm))
+    if (format.channels < 1 || format.sampleRate < 1 || !parse(wave, &pcm))
         return nullptr;
-    const std::vector<float> mono = resample(toMono(pcm), pcm.sampleRate, format.sampleRate());
+    const std::vector<float> mono = resample(toMono(pcm), pcm.sampleRate, format.sampleRate);
     auto samples = std::make_shared<std::vector<qint16>>();
-    samples->reserve(mono.size() * format.channelCount());
+    samples->reserve(mono.size() * size_t(format.channels));
     for (float value : mono) {
         const auto sample = static_cast<qint16>(std::clamp(value * 32767.0f, -32768.0f, 32767.0f));
-        samples->insert(samples->end(), format.channelCount(), sample);
+        samples->insert(samples->end(), size_t(format.channels), sample);
     }
     return samples;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAudioFormat>
 #include <QByteArray>
 
 #include <memory>
@@ -14,9 +13,16 @@ class CueDecoder
 public:
     using Samples = std::shared_ptr<const std::vector<qint16>>;
 
-    // Interleaved samples in `format` (whose sample format must be Int16); null when
-    // `wave` is not a whole PCM wave file of 8, 16, 24 or 32 bits.
-    static Samples decode(const QByteArray &wave, const QAudioFormat &format);
+    // What the cues are decoded into: 16-bit samples, interleaved.
+    struct Format
+    {
+        int sampleRate;
+        int channels;
+    };
+
+    // Interleaved samples in `format`; null when `wave` is not a whole PCM wave file of 8,
+    // 16, 24 or 32 bits.
+    static Samples decode(const QByteArray &wave, const Format &format);
 
 private:
     struct Pcm

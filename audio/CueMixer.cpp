@@ -12,23 +12,23 @@ void CueMixer::start(const CueDecoder::Samples &cue)
     QMutexLocker lock(&_mutex);
     if (_voices.size() >= maxVoices)
         _voices.erase(_voices.begin());
-    _voices.push_back({cue, 0});
+    _voices.push_back({cue, _place});
 }
 
 void CueMixer::mix(qint16 *out, qsizetype count, int volumePercent)
 {
     QMutexLocker lock(&_mutex);
     _sum.assign(static_cast<size_t>(count), 0);
-    for (Voice &voice : _voices) {
-        const size_t left = voice.samples->size() - voice.position;
-        const size_t taken = std::min(left, _sum.size());
-        const qint16 *from = voice.samples->data() + voice.position;
-        for (size_t i = 0; i < taken; ++i)
-            _sum[i] += from[i];
-        voice.position += taken;
+    for (const Voice &voice : _voices) {
+        const qsizetype from = std::max(voice.start, _place);
+        const qsizetype to = std::min(voice.end(), _place + count);
+        for (qsizetype at = from; at < to; ++at)
+            _sum[size_t(at - _place)] += (*voice.samples)[size_t(at - voice.start)];
     }
+    _place += count;
+    // A voice is kept while a rewind could still reach it.
     _voices.erase(std::remove_if(_voices.begin(), _voices.end(),
-                      [](const Voice &v) { return v.position >= v.samples->size(); }),
+                      [this](const Voice &v) { return v.end() + _rewindable <= _place; }),
         _voices.end());
     const qint32 volume = std::clamp(volumePercent, 0, 100);
     for (size_t i = 0; i < _sum.size(); ++i) {
@@ -36,6 +36,12 @@ void CueMixer::mix(qint16 *out, qsizetype count, int volumePercent)
         out[i] = static_cast<qint16>(std::clamp<qint32>(
             scaled, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
     }
+}
+
+void CueMixer::rewind(qsizetype count)
+{
+    QMutexLocker lock(&_mutex);
+    _place -= std::clamp<qsizetype>(count, 0, _rewindable);
 }
 
 void CueMixer::clear()
@@ -47,5 +53,6 @@ void CueMixer::clear()
 int CueMixer::voices() const
 {
     QMutexLocker lock(&_mutex);
-    return static_cast<int>(_voices.size());
+    return static_cast<int>(std::count_if(
+        _voices.begin(), _voices.end(), [this](const Voice &v) { return v.end() > _place; }));
 }

@@ -1,6 +1,5 @@
 #include "SoundPlayer.h"
 
-#include "AudioOutput.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "PreferenceController.h"
@@ -8,45 +7,28 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMediaDevices>
 
 #include <cstdio>
 
+// The device's id is the sink's name, as the earlier versions of the clock stored it too.
 SoundPlayer::SoundPlayer(QObject *parent)
     : QObject(parent)
-    , _output(new AudioOutput(_mixer))
+    , _output(PreferenceController::textPreference(CVLAudioDeviceKey).toUtf8())
 {
-    // Qt's connection to the sound server lives in the thread that first asks for a device,
-    // and reconnects from there after the server restarts: that must be a thread that lasts.
-    QMediaDevices::defaultAudioOutput();
-    decodeCues(AudioOutput::preferredFormat());
+    decodeCues();
     NotificationCenter::defaultCenter().addObserver(this, SOUND_PLAYER_NOTIFICATION_NAME,
         [this](const QVariantMap &userInfo) { handleNotification(userInfo); });
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         &SoundPlayer::applyPreference);
-    _output->moveToThread(&_audioThread);
-    connect(&_audioThread, &QThread::finished, _output, &QObject::deleteLater);
-    connect(_output, &AudioOutput::opened, this, &SoundPlayer::decodeCues);
-    _audioThread.setObjectName(QStringLiteral("cue output"));
-    _audioThread.start();
     applyPreference(QString::fromLatin1(CVLAudioVolumeKey));
-    applyPreference(QString::fromLatin1(CVLAudioDeviceKey));
-}
-
-SoundPlayer::~SoundPlayer()
-{
-    _audioThread.quit();
-    _audioThread.wait();
 }
 
 void SoundPlayer::applyPreference(const QString &key)
 {
     if (key == QLatin1String(CVLAudioVolumeKey))
-        _output->setVolume(PreferenceController::intPreference(key));
-    if (key == QLatin1String(CVLAudioDeviceKey)) {
-        QMetaObject::invokeMethod(_output, "open", Qt::QueuedConnection,
-            Q_ARG(QByteArray, PreferenceController::textPreference(key).toUtf8()));
-    }
+        _output.setVolume(PreferenceController::intPreference(key));
+    if (key == QLatin1String(CVLAudioDeviceKey))
+        _output.setSink(PreferenceController::textPreference(key).toUtf8());
 }
 
 void SoundPlayer::handleNotification(const QVariantMap &userInfo)
@@ -66,18 +48,13 @@ void SoundPlayer::maybePlay(int seconds)
     if (cue == _cues.constEnd())
         return;
     // With nowhere to play, a cue is dropped rather than kept to come late.
-    if (_output->isPlaying())
-        _mixer.start(*cue);
+    _output.play(*cue);
     emit cueStarted(seconds);
 }
 
 // Every cue is read and checked here, once; a damaged one is left out, with a line saying so.
-void SoundPlayer::decodeCues(const QAudioFormat &format)
+void SoundPlayer::decodeCues()
 {
-    if (format == _format)
-        return;
-    _format = format;
-    _cues.clear();
     const QStringList files = QDir(QStringLiteral(":/sounds")).entryList({"*s.wav"});
     for (const QString &name : files) {
         bool whole = false;
@@ -85,7 +62,7 @@ void SoundPlayer::decodeCues(const QAudioFormat &format)
         QFile file(cuePath(seconds));
         if (!whole || !file.open(QIODevice::ReadOnly))
             continue;
-        if (CueDecoder::Samples samples = CueDecoder::decode(file.readAll(), format))
+        if (CueDecoder::Samples samples = CueDecoder::decode(file.readAll(), AudioOutput::format))
             _cues.insert(seconds, samples);
         else
             std::fprintf(

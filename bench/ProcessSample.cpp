@@ -56,3 +56,15 @@ qint64 ProcessSample::xServerPid()
     }
     return 0;
 }
+
+QList<qint64> ProcessSample::groupMembers(qint64 group)
+{
+    QList<qint64> members;
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const QByteArray stat = readProc(pid.toLongLong(), "stat");
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields.at(2).toLongLong() == group)
+            members << pid.toLongLong();
+    }
+    return members;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QtGlobal>
 
 // What /proc says of one process at one moment: the CPU time it has used so far and the
@@ -16,6 +17,8 @@ public:
 
     // The Xvfb process that serves $DISPLAY, or 0.
     static qint64 xServerPid();
+    // Every process in process group `group`.
+    static QList<qint64> groupMembers(qint64 group);
 
 private:
     bool _valid = false;

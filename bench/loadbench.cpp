@@ -1,17 +1,21 @@
 // Starts the real clock in the X server this program runs in, lets it count down with the
 // banner scrolling, and measures it from outside: the time from process start to the first
 // frame on screen, the CPU time it uses (user plus system, from /proc) and its peak resident
-// memory. Once windowed at 1280x720, once full screen over the whole screen.
+// memory. Once windowed at 1280x720, once full screen over the whole screen, both without a
+// sound server; then full screen again with a private PulseAudio server, and with a private
+// PipeWire, measuring the sound server's CPU too (every process of it).
 // Usage: loadbench PATH_TO_MervaneTimer [SECONDS]   (default 60; run it under xvfb-run with a
 // 1920x1080 screen and a white root window, -wr)
 
 #include "BenchTable.h"
 #include "ProcessSample.h"
+#include "SoundServer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMap>
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
@@ -100,7 +104,31 @@ private:
     QElapsedTimer _started;
 };
 
-void measure(const QString &binary, bool fullScreen, int seconds)
+// The CPU that the processes of `group` used between two moments, as a percentage of one core.
+class GroupSample
+{
+public:
+    explicit GroupSample(qint64 group)
+    {
+        for (qint64 pid : ProcessSample::groupMembers(group))
+            _samples.insert(pid, ProcessSample(pid));
+    }
+    double cpuPercentSince(const GroupSample &earlier) const
+    {
+        double sum = 0;
+        for (auto sample = _samples.begin(); sample != _samples.end(); ++sample) {
+            const auto before = earlier._samples.constFind(sample.key());
+            if (before != earlier._samples.constEnd())
+                sum += sample->cpuPercentSince(*before);
+        }
+        return sum;
+    }
+
+private:
+    QMap<qint64, ProcessSample> _samples;
+};
+
+void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *sound = nullptr)
 {
     QTemporaryDir configHome;
     QDir(configHome.path()).mkpath(QStringLiteral("Corvelworks"));
@@ -126,17 +154,28 @@ void measure(const QString &binary, bool fullScreen, int seconds)
         fail(QStringLiteral("full screen did not cover the screen"));
 
     const QImage before = grab(shown);
+    const qint64 soundGroup = sound ? sound->processGroup() : 0;
     const ProcessSample clockStart(run.pid()), serverStart(ProcessSample::xServerPid());
+    const GroupSample soundStart(soundGroup);
     QThread::sleep(seconds);
     const ProcessSample clockEnd(run.pid()), serverEnd(ProcessSample::xServerPid());
+    const GroupSample soundEnd(soundGroup);
     if (grab(shown) == before)
         fail(QStringLiteral("the display did not change: is the clock running?"));
 
-    const QString name = QStringLiteral("load, %1 %2x%3, %4 s")
-                             .arg(fullScreen ? "full screen" : "windowed")
-                             .arg(shown.width())
-                             .arg(shown.height())
-                             .arg(seconds);
+    QString name = QStringLiteral("load, %1 %2x%3, %4 s")
+                       .arg(fullScreen ? "full screen" : "windowed")
+                       .arg(shown.width())
+                       .arg(shown.height())
+                       .arg(seconds);
+    if (sound) {
+        name += sound->kind() == SoundServer::PulseAudio ? ", PulseAudio" : ", PipeWire";
+        BenchTable::row(name, "CPU, % of one core",
+            QString::number(clockEnd.cpuPercentSince(clockStart), 'f', 2), "<= 0.7");
+        BenchTable::row(name, "sound server CPU, % of one core",
+            QString::number(soundEnd.cpuPercentSince(soundStart), 'f', 2), "<= 0.3");
+        return;
+    }
     BenchTable::row(name, "CPU, % of one core",
         QString::number(clockEnd.cpuPercentSince(clockStart), 'f', 2), fullScreen ? "<= 1" : "");
     BenchTable::row(name, "X server CPU, % of one core",
@@ -155,7 +194,16 @@ int main(int argc, char **argv)
     if (argc < 2)
         fail(QStringLiteral("usage: loadbench PATH_TO_MervaneTimer [SECONDS]"));
     const int seconds = argc > 2 ? std::max(1, QString(argv[2]).toInt()) : 60;
-    measure(QString::fromLocal8Bit(argv[1]), false, seconds);
-    measure(QString::fromLocal8Bit(argv[1]), true, seconds);
+    const QString binary = QString::fromLocal8Bit(argv[1]);
+    // No server at all, not even the user's own.
+    qputenv("PULSE_SERVER", "unix:/nonexistent");
+    measure(binary, false, seconds);
+    measure(binary, true, seconds);
+    for (SoundServer::Kind kind : {SoundServer::PulseAudio, SoundServer::PipeWire}) {
+        SoundServer sound(kind);
+        if (!sound.start())
+            fail(QStringLiteral("could not start a sound server"));
+        measure(binary, true, seconds, &sound);
+    }
     return 0;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the clock and its benchmarks, runs them all and prints one table: repaint costs of
 # the views, load of the whole clock in a virtual X server, accuracy of the real timer, and
-# the time from a cue's post to its sound on a private PulseAudio server, and the viewer
-# server with 200 viewers on loopback.
+# the time from a cue's post to its sound on private PulseAudio and PipeWire servers, and
+# the viewer server with 200 viewers on loopback.
 # Usage: scripts/bench.sh [LOAD_SECONDS [ACCURACY_SECONDS]]   (defaults: 60 and 120)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-multimedia-dev qt6-websockets-dev libqrencode-dev libgl-dev
+    qt6-base-dev qt6-websockets-dev libqrencode-dev libgl-dev
     fonts-beteckna fonts-dejavu-core
     xvfb xauth xdotool imagemagick openbox x11-utils zbar-tools curl
-    pulseaudio pulseaudio-utils
+    libpulse-dev pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus
     chromium tesseract-ocr tesseract-ocr-eng
     librsvg2-bin dpkg-dev lintian desktop-file-utils appstream
 )

@@ -18,6 +18,7 @@ void AppController::showPreferencePanel(QWidget *clockWindow)
         connect(_preferenceController.get(), &PreferenceController::remoteCommandsRestartRequested,
             this, &AppController::remoteCommandsRestartRequested);
         _preferenceController->showViewerStatus(_viewerStatus, _commandsStopped);
+        _preferenceController->showOutputs(_outputs);
     }
     _preferenceController->showWindow(clockWindow);
 }
@@ -28,4 +29,11 @@ void AppController::showViewerStatus(const QString &status, bool commandsStopped
     _commandsStopped = commandsStopped;
     if (_preferenceController)
         _preferenceController->showViewerStatus(status, commandsStopped);
+}
+
+void AppController::showOutputs(const QList<QPair<QString, QString>> &outputs)
+{
+    _outputs = outputs;
+    if (_preferenceController)
+        _preferenceController->showOutputs(outputs);
 }

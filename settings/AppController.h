@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 
 #include <memory>
@@ -25,6 +27,8 @@ public slots:
     void showPreferencePanel(QWidget *clockWindow = nullptr);
     // Kept for the window, shown there now or whenever it is made.
     void showViewerStatus(const QString &status, bool commandsStopped = false);
+    // Kept for the window likewise: each sound output's id and description.
+    void showOutputs(const QList<QPair<QString, QString>> &outputs);
 
 signals:
     void soundCheckRequested();
@@ -34,4 +38,5 @@ private:
     std::unique_ptr<PreferenceController> _preferenceController;
     QString _viewerStatus;
     bool _commandsStopped = false;
+    QList<QPair<QString, QString>> _outputs;
 };

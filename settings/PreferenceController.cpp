@@ -5,13 +5,11 @@
 #include "ui_Preferences.h"
 
 #include <QAction>
-#include <QAudioDevice>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMediaDevices>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -393,8 +391,8 @@ void PreferenceController::showOutputDevices()
     QComboBox *box = _ui->outputDeviceComboBox;
     box->clear();
     box->addItem(tr("System default"), QByteArray());
-    for (const QAudioDevice &device : QMediaDevices::audioOutputs())
-        box->addItem(device.description(), device.id());
+    for (const auto &[id, description] : _outputs)
+        box->addItem(description, id.toUtf8());
     box->setCurrentIndex(std::max(0, box->findData(textPreference(CVLAudioDeviceKey).toUtf8())));
 }
 
@@ -570,6 +568,13 @@ QLineEdit *PreferenceController::viewerPinTextField() const
 QLabel *PreferenceController::viewerStatusLabel() const
 {
     return _ui ? _ui->viewerStatusLabel : nullptr;
+}
+
+void PreferenceController::showOutputs(const QList<QPair<QString, QString>> &outputs)
+{
+    _outputs = outputs;
+    if (_ui)
+        showOutputDevices();
 }
 
 QPushButton *PreferenceController::viewerRestartButton() const

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -72,6 +74,8 @@ public:
     // What the viewer server is doing: its address, or why it is not serving; while remote
     // commands are stopped, a button takes them again.
     void showViewerStatus(const QString &status, bool commandsStopped = false);
+    // The sound outputs to choose from: each one's id and description.
+    void showOutputs(const QList<QPair<QString, QString>> &outputs);
 
     // Each stores its control's value when the operator ends an edit.
     void changeMarquisText();
@@ -150,4 +154,5 @@ private:
     QPointer<QWidget> _clockWindow;
     QString _viewerStatus;
     bool _commandsStopped = false;
+    QList<QPair<QString, QString>> _outputs;
 };

@@ -235,7 +235,7 @@ private slots:
         QFile cue(":/sounds/0s.wav");
         QVERIFY(cue.open(QIODevice::ReadOnly));
         const QByteArray whole = cue.readAll();
-        const QAudioFormat format = AudioOutput::preferredFormat();
+        const CueDecoder::Format format = AudioOutput::format;
         for (const QByteArray &damaged : {whole.left(whole.size() / 2),
                  QByteArray("RIFF\x10\x00\x00\x00WAVEfmt garbage that is no sound"),
                  whole.left(12) + whole.mid(whole.indexOf("data")), QByteArray()})

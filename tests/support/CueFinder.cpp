@@ -3,7 +3,6 @@
 #include "CueDecoder.h"
 #include "MonitorRecording.h"
 
-#include <QAudioFormat>
 #include <QDir>
 #include <QFile>
 
@@ -36,10 +35,7 @@ double normOf(const float *from, size_t count)
 
 CueFinder::CueFinder()
 {
-    QAudioFormat format;
-    format.setSampleRate(MonitorRecording::sampleRate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
+    const CueDecoder::Format format{MonitorRecording::sampleRate, 1};
     for (const QString &name : QDir(":/sounds").entryList({"*s.wav"})) {
         QFile file(":/sounds/" + name);
         if (!file.open(QIODevice::ReadOnly))

@@ -1,43 +1,23 @@
 #include "MonitorRecording.h"
 
 #include "MonotonicClock.h"
-#include "PulseServer.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 #include <QtEndian>
+#include <QtTest>
 
-MonitorRecording::MonitorRecording(const QString &serverAddress)
+MonitorRecording::MonitorRecording(const QString &sink)
+    : _sink(sink)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("PULSE_SERVER", serverAddress);
-    _recorder.setProcessEnvironment(environment);
     QObject::connect(&_recorder, &QProcess::readyReadStandardOutput, [this] { take(); });
-}
-
-MonitorRecording::~MonitorRecording()
-{
-    stop();
 }
 
 bool MonitorRecording::start()
 {
     _recorder.start("parec",
-        {QStringLiteral("--device=%1.monitor").arg(PulseServer::sinkName), "--raw",
-            "--format=s16le", QStringLiteral("--rate=%1").arg(sampleRate), "--channels=1",
-            "--latency-msec=5"});
-    if (!_recorder.waitForStarted(5000))
-        return false;
-    // Recording has begun once the first sound (silence, too) comes in; the caller's clock
-    // goes on ticking meanwhile.
-    QElapsedTimer waited;
-    waited.start();
-    while (_samples.empty() && waited.elapsed() < 5000) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return !_samples.empty();
+        {"--device=" + _sink + ".monitor", "--raw", "--format=s16le",
+            QStringLiteral("--rate=%1").arg(sampleRate), "--channels=1", "--latency-msec=5"});
+    return _recorder.waitForStarted(5000) &&
+        QTest::qWaitFor([this] { return !_samples.empty(); }, 5000);
 }
 
 void MonitorRecording::stop()

@@ -6,16 +6,18 @@
 
 #include <vector>
 
-// Records what the private server's null sink plays (its monitor), mono at 48 kHz, and
+// Records what a sink of the test's sound server plays (its monitor), mono at 48 kHz, and
 // notes when each piece arrived, so a sample can be put on this process's monotonic clock.
 class MonitorRecording
 {
 public:
     static constexpr int sampleRate = 48000;
 
-    explicit MonitorRecording(const QString &serverAddress);
-    ~MonitorRecording();
+    explicit MonitorRecording(const QString &sink = QStringLiteral("cues"));
+    ~MonitorRecording() { stop(); }
 
+    // Recording has begun once the first sound (silence, too) comes in; the caller's event
+    // loop runs meanwhile.
     bool start();
     void stop();
     const std::vector<float> &samples() const { return _samples; }
@@ -26,6 +28,7 @@ public:
 private:
     void take();
 
+    QString _sink;
     QProcess _recorder;
     std::vector<float> _samples;
     QByteArray _partial;
