@@ -7,12 +7,12 @@
 namespace {
 
 constexpr int64_t frame = int64_t(sizeof(qint16)) * AudioOutput::format.channels;
-constexpr pa_sample_spec spec{
+constexpr pa_sample_spec cueFormat{
     PA_SAMPLE_S16LE, AudioOutput::format.sampleRate, AudioOutput::format.channels};
 
 uint32_t bytesFor(int milliseconds)
 {
-    return uint32_t(pa_usec_to_bytes(pa_usec_t(milliseconds) * PA_USEC_PER_MSEC, &spec));
+    return uint32_t(pa_usec_to_bytes(pa_usec_t(milliseconds) * PA_USEC_PER_MSEC, &cueFormat));
 }
 
 // The mixer can step back over everything the server may still hold unplayed.
@@ -248,7 +248,7 @@ void AudioOutput::placeStream()
 // reads only aheadMilliseconds before the room hears it.
 void AudioOutput::openStream(const QByteArray &sink)
 {
-    _stream = pa_stream_new(_context, "Cues", &spec, nullptr);
+    _stream = pa_stream_new(_context, "Cues", &cueFormat, nullptr);
     pa_stream_set_state_callback(_stream, &PulseCallbacks::streamChanged, this);
     pa_stream_set_write_callback(_stream, &PulseCallbacks::streamWants, this);
     pa_buffer_attr buffer{};
