@@ -48,15 +48,17 @@ public:
     {
         return QTest::qWaitFor([&] { return messages.size() >= count; }, timeoutMs);
     }
-    // Sends `message` and answers the reply to it, passing over the clock's changes that
-    // come meanwhile; an empty object after 5 s.
+    // Sends `message` and answers the reply to it, passing over the clock's changes and (unless
+    // it is a ping) the answers to pings that come meanwhile; an empty object after 5 s.
     QJsonObject ask(const QJsonObject &message)
     {
         waitFor(1); // the whole state, which comes first
         int next = messages.size();
         sendFrame(0x81, QJsonDocument(message).toJson());
         while (waitFor(next + 1)) {
-            if (messages.at(next).value(QLatin1String("type")) != QLatin1String("change"))
+            const QJsonValue type = messages.at(next).value(QLatin1String("type"));
+            const bool pong = type == QLatin1String("pong");
+            if (type != QLatin1String("change") && pong == (message.value("type") == "ping"))
                 return messages.at(next);
             ++next;
         }
