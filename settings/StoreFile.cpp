@@ -1,5 +1,7 @@
 #include "StoreFile.h"
 
+#include "SmallFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -11,7 +13,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -95,29 +96,23 @@ QVariantMap StoreFile::values()
 
 bool StoreFile::readBytes(QByteArray *bytes)
 {
-    // Opened without waiting, so a FIFO swapped in after the check cannot block, and
-    // checked again once open, on the file actually opened.
-    const int fd = ::open(QFile::encodeName(_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        _problem = errno == ENOENT ? Problem::None : Problem::Unreadable;
-        return false;
-    }
-    QFile file;
-    struct stat opened = {};
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        _problem = Problem::Unreadable;
-        return false;
-    }
-    if (::fstat(fd, &opened) != 0)
-        _problem = Problem::Unreadable;
-    else if (!S_ISREG(opened.st_mode))
-        _problem = Problem::NotRegular;
-    else if (opened.st_size > maxBytes || (*bytes = file.read(maxBytes + 1)).size() > maxBytes)
-        _problem = Problem::TooLarge;
-    else
+    const SmallFile::Read read = SmallFile::read(_path, maxBytes, bytes);
+    switch (read) {
+    case SmallFile::Read::Done:
+    case SmallFile::Read::Missing:
         _problem = Problem::None;
-    return _problem == Problem::None;
+        break;
+    case SmallFile::Read::NotRegular:
+        _problem = Problem::NotRegular;
+        break;
+    case SmallFile::Read::TooLarge:
+        _problem = Problem::TooLarge;
+        break;
+    case SmallFile::Read::Unreadable:
+        _problem = Problem::Unreadable;
+        break;
+    }
+    return read == SmallFile::Read::Done;
 }
 
 QVariantMap StoreFile::parse(const QByteArray &bytes)

@@ -1,6 +1,7 @@
 #include "GameStateFile.h"
 
 #include "PreferenceController.h"
+#include "SmallFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -36,15 +37,15 @@ QString GameStateFile::besidePreferences()
 
 GameStateFile::Found GameStateFile::read(qint64 now, Game *game, QString *why) const
 {
-    const QFileInfo info(_path);
-    if (!info.exists())
+    QByteArray bytes;
+    const SmallFile::Read read = SmallFile::read(_path, largestFile, &bytes);
+    if (read == SmallFile::Read::Missing)
         return Found::Nothing;
-    QFile file(_path);
-    if (!info.isFile() || info.size() > largestFile || !file.open(QIODevice::ReadOnly)) {
+    if (read != SmallFile::Read::Done) {
         *why = QStringLiteral("it cannot be read as a small regular file");
         return Found::Damaged;
     }
-    const QJsonObject saved = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject saved = QJsonDocument::fromJson(bytes).object();
     const QString season = saved.value("season").toString();
     const double left = saved.value("secondsLeft").toDouble(NAN);
     const bool wellFormed = (season == Phase::SPRING() || season == Phase::FALL()) &&
