@@ -57,7 +57,7 @@ StoreFile &storeFile()
     static StoreFile file;
     const QString path = PreferenceController::storePath();
     if (file.path() != path) {
-        file = StoreFile(path);
+        file = StoreFile(path, {QLatin1String(CVLViewerPinKey)});
         file.removeLeftovers();
     }
     return file;

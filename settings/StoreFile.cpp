@@ -10,6 +10,7 @@
 #include <QStorageInfo>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -46,10 +47,11 @@ bool holdsAll(const QVariantMap &file, const QVariantMap &values)
     return true;
 }
 
-// A file that holds a secret (the remote-control PIN) is for its owner's eyes only.
-void keepPrivateIfSecret(const QString &path, const QVariantMap &values)
+// A file that holds a secret is for its owner's eyes only.
+void keepPrivateIfSecret(const QString &path, const QVariantMap &values, const QStringList &secrets)
 {
-    if (values.value(QStringLiteral("viewer.pin")).toString().isEmpty())
+    if (std::none_of(secrets.begin(), secrets.end(),
+            [&](const QString &key) { return !values.value(key).toString().isEmpty(); }))
         return;
     struct stat now = {};
     const QByteArray name = QFile::encodeName(path);
@@ -65,8 +67,9 @@ bool syncToDisk(const QString &path)
 
 } // namespace
 
-StoreFile::StoreFile(const QString &path)
+StoreFile::StoreFile(const QString &path, const QStringList &secretKeys)
     : _path(path)
+    , _secretKeys(secretKeys)
 {
 }
 
@@ -86,7 +89,7 @@ QVariantMap StoreFile::values()
         return _values;
     QByteArray bytes;
     _values = readBytes(&bytes) ? parse(bytes) : QVariantMap();
-    keepPrivateIfSecret(_path, _values);
+    keepPrivateIfSecret(_path, _values, _secretKeys);
     ::stat(QFile::encodeName(_path).constData(), &now);
     _seen = now;
     _hasSeen = true;
@@ -148,7 +151,7 @@ bool StoreFile::save(const QVariantMap &changes)
     fresh.close();
     if (!writeChecked(fresh.fileName(), all))
         return false;
-    keepPrivateIfSecret(fresh.fileName(), all);
+    keepPrivateIfSecret(fresh.fileName(), all, _secretKeys);
     if (::rename(QFile::encodeName(fresh.fileName()).constData(),
             QFile::encodeName(destination).constData()) != 0) {
         _problem = writeProblem();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <sys/stat.h>
@@ -24,7 +25,8 @@ public:
         Unverified
     };
 
-    explicit StoreFile(const QString &path = QString());
+    // A file holding a value under any of `secretKeys` is kept readable by its owner only.
+    explicit StoreFile(const QString &path = QString(), const QStringList &secretKeys = {});
 
     QString path() const { return _path; }
     // The values in the file; none when it is missing or cannot be read (see problem()).
@@ -50,6 +52,7 @@ private:
     void reportOnce();
 
     QString _path;
+    QStringList _secretKeys;
     Problem _problem = Problem::None;
     QVariantMap _values;
     struct stat _seen = {};
