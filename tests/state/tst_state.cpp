@@ -34,13 +34,10 @@ private slots:
         const auto wait = [this](double s) { return [this, s] { _now += s, _wall += s * 1000; }; };
         // While the clock is down, only the wall clock moves.
         const auto down = [this](int s) { return [this, s] { _wall += s * 1000; }; };
-        struct Row
-        {
-            QList<Act> acts;
-            QString saved; // the file afterwards; "kept" when it was not written
-            QString resumed; // the time left when a new run puts the game back
-        };
-        const QList<Row> rows{{{cont}, "Spring 1901 600 run", "10:00"},
+        // What the referee does; the file afterwards, "kept" when it was not written; the time
+        // left when a new run puts the game back.
+        const QList<std::tuple<QList<Act>, QString, QString>> rows{
+            {{cont}, "Spring 1901 600 run", "10:00"},
             {{wait(2.5), pause}, "Spring 1901 597.5 paused", "9:57"},
             {{wait(1), pause, [&] { timer.nudge(0); }}, "Spring 1901 597.5 paused kept", "9:57"},
             {{[&] { timer.nudge(60); }}, "Spring 1901 657.5 paused", "10:57"},
@@ -58,9 +55,9 @@ private slots:
             {{next}, "Fall 1901 orders 0 paused", "0:00.0"}, // the game's end
             {{cont}, "Fall 1901 orders 0 paused kept", "0:00.0"},
             {{[&] { timer.newGame(); }}, "Spring 1901 600 paused", "10:00"}};
-        for (const Row &row : rows) {
+        for (const auto &[acts, saved, resumed] : rows) {
             const QByteArray before = contents();
-            for (const Act &act : row.acts)
+            for (const Act &act : acts)
                 act();
             const QJsonObject game = QJsonDocument::fromJson(contents()).object();
             QCOMPARE(QStringLiteral("%1 %2%3 %4 %5%6")
@@ -70,11 +67,11 @@ private slots:
                          .arg(game["secondsLeft"].toDouble())
                          .arg(game["running"].toBool() ? "run" : "paused")
                          .arg(contents() == before ? " kept" : ""),
-                row.saved);
+                saved);
             CountdownTimer again(fakeClock());
             GameRecorder(again, _path, wallClock()).resume();
-            QCOMPARE(again.description(),
-                "PAUSED " + timer.phase().description() + "--> " + row.resumed);
+            QCOMPARE(
+                again.description(), "PAUSED " + timer.phase().description() + "--> " + resumed);
         }
     }
 
