@@ -1,5 +1,4 @@
 #include "CountdownTimer.h"
-#include "MonotonicClock.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "PreferenceController.h"
@@ -10,12 +9,6 @@
 #include <QtTest>
 
 #include <malloc.h>
-
-// Under the sanitizer's allocator this reads zero, and the growth check holds trivially.
-static size_t heapInUse()
-{
-    return mallinfo2().uordblks;
-}
 
 class TestClock : public QObject
 {
@@ -28,13 +21,23 @@ private slots:
         _store = std::make_unique<TemporaryStore>();
         _posts.clear();
         _listener = std::make_unique<QObject>();
+        // Every notice the views, the sound player, the viewers and the state file hear.
+        auto &center = NotificationCenter::defaultCenter();
+        const QMap<QString, QString> names{
+            {COUNTDOWN_DEFAULT_KEY, "time"}, {PHASE_DEFAULT_KEY, "phase"}, {SECONDS_KEY, "cue"}};
         for (const char *name :
             {RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, SOUND_PLAYER_NOTIFICATION_NAME}) {
-            NotificationCenter::defaultCenter().addObserver(
-                _listener.get(), name, [this](const auto &info) {
-                    _posts << info.firstKey() + '=' + info.first().toString();
-                });
+            center.addObserver(_listener.get(), name, [this, names](const auto &info) {
+                _posts << names.value(info.firstKey(), info.firstKey()) + '=' +
+                        info.first().toString();
+            });
         }
+        center.addObserver(_listener.get(), CLOCK_STATE_NOTIFICATION_NAME, [this](auto &info) {
+            _posts << QStringLiteral("state=%1 %2 %3")
+                          .arg(info[DISPLAY_TIME_KEY].toString())
+                          .arg(info[SECONDS_KEY].toDouble(), 0, 'f', 1)
+                          .arg(info[RUNNING_KEY].toBool() ? "run" : "paused");
+        });
     }
 
     void cleanup()
@@ -50,7 +53,6 @@ private slots:
         QObject first;
         auto second = std::make_unique<QObject>();
         center.addObserver(&first, "a", [&](const auto &info) { calls << info["k"].toString(); });
-        center.addObserver(&first, "b", [&](const auto &) { calls << "other name"; });
         // An observer that goes away while a post is being delivered is not called.
         center.addObserver(second.get(), "a", [&](const auto &) { calls << "second"; });
         center.addObserver(&first, "c", [&](const auto &) { second.reset(); });
@@ -59,7 +61,7 @@ private slots:
         center.post("c", {});
         center.post("a", {{"k", "again"}});
         QCOMPARE(calls, QStringList({"first", "second", "again"}));
-        QCOMPARE(center.observerCount(), 3);
+        QCOMPARE(center.observerCount(), 2);
 
         Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, "key", QStringLiteral(""));
         Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, QString(), "value");
@@ -72,126 +74,42 @@ private slots:
         // Minutes and seconds are cut off, never rounded; nothing below zero shows as time.
         const QList<QPair<double, QString>> shown{{3540, "59:00"}, {899.95, "14:59"},
             {598.6, "9:58"}, {60, "1:00"}, {59.99, "0:60.0"}, {5.3, "0:05.3"}, {0.04, "0:00.0"},
-            {-0.3, "0:00.0"}, {-59.5, "0:00.0"}, {-119.7, "0:00.0"}, {-90, "0:00.0"},
-            {7200, "120:00"}, {1e15, "2147483647:59"}};
+            {-0.3, "0:00.0"}, {-90, "0:00.0"}, {7200, "120:00"}, {1e15, "2147483647:59"}};
         for (const auto &[seconds, text] : shown)
             QCOMPARE(CountdownTimer::displayTime(seconds), text);
     }
 
-    void pausedTimeIsNeverCounted()
-    {
-        CountdownTimer timer(fakeClock());
-        QCOMPARE(timer.description(), "PAUSED Spring 1901--> 10:00");
-        tick(timer, 30);
-        QVERIFY(_posts.isEmpty());
-        timer.restart();
-        tick(timer, 0.1);
-        QCOMPARE(_posts, QStringList{QStringLiteral("%1=9:59").arg(COUNTDOWN_DEFAULT_KEY)});
-        timer.pause();
-        tick(timer, 500);
-        // Continuing between two ticks counts from the moment of continuing.
-        _now += 0.07;
-        timer.restart();
-        tick(timer, 0.03);
-        QVERIFY(qAbs(timer.secondsLeft() - 599.87) < 1e-9);
-    }
-
-    void pausesCostAndGiveNothing()
-    {
-        CountdownTimer timer(fakeClock());
-        QRandomGenerator random(1902);
-        double played = 0;
-        for (int pause = 0; pause < 1000; ++pause) {
-            timer.restart();
-            tick(timer, 0.1);
-            const double beforePause = random.bounded(0.1);
-            _now += beforePause;
-            played += 0.1 + beforePause;
-            timer.pause();
-            tick(timer, random.bounded(0.1));
-            _now += random.bounded(0.1);
-        }
-        QVERIFY(qAbs(600 - played - timer.secondsLeft()) < 1e-6);
-    }
-
-    void pausedAtZeroStaysInItsPhase()
-    {
-        CountdownTimer timer(fakeClock());
-        timer.restart();
-        tick(timer, 0.1);
-        timer.nudge(-600);
-        timer.pause();
-        for (int i = 0; i < 10; ++i)
-            tick(timer, 0.1);
-        QCOMPARE(timer.phase().description(), "Spring 1901");
-        QCOMPARE(timer.displayTime(), "0:00.0");
-        timer.restart();
-        tick(timer, 0.1);
-        QCOMPARE(timer.phase().description(), "Fall 1901");
-    }
-
-    void phaseChangeAnnouncesInOrder()
-    {
-        PreferenceController::setPreferenceFallMinutes(-3);
-        CountdownTimer timer(0.0, fakeClock());
-        QStringList order;
-        connect(&timer, &CountdownTimer::secondsLeftChanged, this, [&] { order << "seconds"; });
-        connect(&timer, &CountdownTimer::displayTimeChanged, this, [&] { order << "display"; });
-        connect(&timer, &CountdownTimer::phaseChanged, this, [&] { order << "phase"; });
-        timer.restart();
-        tick(timer, 0.1);
-        QCOMPARE(order, QStringList({"seconds", "display", "phase"}));
-        QCOMPARE(_posts,
-            QStringList({QStringLiteral("%1=0:00.0").arg(COUNTDOWN_DEFAULT_KEY), "seconds=-180",
-                QStringLiteral("%1=Fall 1901").arg(PHASE_DEFAULT_KEY)}));
-        // A length read afresh, and negative, lasts one tick.
-        QCOMPARE(timer.secondsLeft(), -180.0);
-        tick(timer, 0.1);
-        QCOMPARE(timer.phase().description(), "Spring 1902");
-    }
-
     void everyWholeSecondIsPostedOnce()
     {
-        QStringList expected;
-        for (int s = 3599; s >= 0; --s)
-            expected << QString::number(s);
-        // Steady, jittered, often late and coarse ticks.
-        for (const auto &[shortest, longest] :
-            QList<QPair<double, double>>{{0.1, 0.1}, {0.07, 0.13}, {0.05, 0.45}, {0.6, 0.95}}) {
+        // Phase length; a stall (a suspend) after the first half second, which posts only the
+        // last second it passed, or zero when it ran out; shortest and longest tick (steady,
+        // jittered, often late, coarse); the first second posted.
+        const QList<std::tuple<double, double, double, double, int>> rows{{60, 0, 0.1, 0.1, 3599},
+            {60, 0, 0.07, 0.13, 3599}, {60, 0, 0.05, 0.45, 3599}, {60, 0, 0.6, 0.95, 3599},
+            {60, 3.7, 0.1, 0.1, 3596}, {1 / 60.0, 0.45, 0.1, 0.1, 0}, {1 / 60.0, 1.2, 0.1, 0.1, 0},
+            {1 / 60.0, 600, 0.1, 0.1, 0}};
+        for (const auto &[minutes, stall, shortest, longest, highest] : rows) {
             _posts.clear();
             QRandomGenerator random(1901);
-            CountdownTimer timer(60.0, fakeClock());
-            timer.restart();
-            while (timer.phase().isSpring())
-                tick(timer, shortest + (longest - shortest) * random.generateDouble());
-            QCOMPARE(seconds(), QStringList(expected) << "600");
-        }
-    }
-
-    void stallsAndDirectChangesPostEachSecondOnce()
-    {
-        for (double stall : {0.45, 1.2, 3.7, 600.0}) {
-            _posts.clear();
-            CountdownTimer timer(1.0 / 60, fakeClock());
+            CountdownTimer timer(minutes, fakeClock());
             timer.restart();
             tick(timer, 0.5);
             tick(timer, stall);
             while (timer.phase().isSpring())
-                tick(timer, 0.1);
-            QCOMPARE(seconds(), QStringList({"0", "600"}));
+                tick(timer, shortest + (longest - shortest) * random.generateDouble());
+            QStringList expected;
+            for (int s = highest; s >= 0; --s)
+                expected << QString::number(s);
+            QCOMPARE(posted("cue"), expected << "600");
         }
-        // Set directly, a time posts the second it lands in; a stall only the last it passed.
+        // Set directly, a time posts the second it lands in.
         _posts.clear();
-        CountdownTimer timer(10.5 / 60.0, fakeClock());
-        timer.restart();
-        tick(timer, 0.45);
-        tick(timer, 0.1);
-        tick(timer, 4.2);
+        CountdownTimer timer(fakeClock());
         timer.setSecondsLeft(300.05);
         timer.nudge(10);
         timer.nudge(0.2);
         timer.nudge(-1e300);
-        QCOMPARE(seconds(), QStringList({"10", "6", "300", "310", "-2147483648"}));
+        QCOMPARE(posted("cue"), QStringList({"300", "310", "-2147483648"}));
     }
 
     void lengthsSetBeforeTheFirstContinueApplyAtOnce()
@@ -200,103 +118,116 @@ private slots:
         PreferenceController::setPreferenceFallMinutes(20);
         QCOMPARE(timer.secondsLeft(), 600.0);
         PreferenceController::setPreferenceSpringMinutes(15);
-        QCOMPARE(timer.displayTime(), "15:00");
-        QCOMPARE(_posts.last(), "seconds=900");
-        // Once the phase has been nudged or continued, it keeps its time.
+        QCOMPARE(posted("state"), QStringList{"15:00 900.0 paused"});
+        QCOMPARE(posted("cue"), QStringList{"900"});
+        // Once the phase has been nudged, continued or resumed, it keeps its time.
         for (const auto &touch : QList<std::function<void(CountdownTimer &)>>{
-                 [](CountdownTimer &t) { t.nudge(-60); }, [](CountdownTimer &t) { t.restart(); }}) {
+                 [](CountdownTimer &t) { t.nudge(-60); }, [](CountdownTimer &t) { t.restart(); },
+                 [](CountdownTimer &t) { t.restore(Phase(), 42); }}) {
             CountdownTimer touched(fakeClock());
             touch(touched);
             const double left = touched.secondsLeft();
             PreferenceController::setPreferenceSpringMinutes(12);
             QCOMPARE(touched.secondsLeft(), left);
         }
+        // A length read afresh, and negative, lasts one tick.
+        PreferenceController::setPreferenceFallMinutes(-3);
+        timer.restart();
+        timer.nextPhase();
+        QCOMPARE(posted("cue").last(), "-180");
+        tick(timer, 0.1);
+        QCOMPARE(timer.phase().description(), "Spring 1902");
     }
 
-    void calendarCommandsMoveThroughThePhases()
+    void everyCommandIsHeardAsItHappens()
     {
         PreferenceController::setPreferenceUseOrderWriting(true);
         PreferenceController::setPreferenceOrderWritingMinutes(4);
+        PreferenceController::setPreferenceLastYear(1901);
+        Phase fallOrders;
+        fallOrders.setSeason(Phase::FALL());
+        fallOrders.setIsInOrderWriting(true);
+        using Act = std::function<void(CountdownTimer &)>;
+        const Act cont = [](CountdownTimer &t) { t.restart(); };
+        const Act pause = [](CountdownTimer &t) { t.pause(); };
+        const Act next = [](CountdownTimer &t) { t.nextPhase(); };
+        const Act back = [](CountdownTimer &t) { t.previousPhase(); };
+        const Act newGame = [](CountdownTimer &t) { t.newGame(); };
+        const auto ticks = [this](
+                               double s) { return [this, s](CountdownTimer &t) { tick(t, s); }; };
+        const auto nudge = [](double s) { return [s](CountdownTimer &t) { t.nudge(s); }; };
+        const auto wait = [this](double s) { return [this, s](CountdownTimer &) { _now += s; }; };
+        // Each row: what the referee does, the clock afterwards, the cues, phases and states
+        // posted meanwhile. Next phase ends this one as if its time ran out; previous phase
+        // starts the one before, paused; past the last phase of the last year nothing moves
+        // until a new game.
+        const QList<std::tuple<QList<Act>, QString, QString>> rows{
+            {{ticks(30)}, "PAUSED Spring 1901--> 10:00", ""},
+            {{cont}, "Spring 1901--> 10:00", "state=10:00 600.0 run"},
+            {{ticks(0.1)}, "Spring 1901--> 9:59", "state=9:59 599.9 run"},
+            // A pause takes off the time since the last tick, a continue counts from itself.
+            {{wait(0.5), pause, ticks(30)}, "PAUSED Spring 1901--> 9:59",
+                "state=9:59 599.4 paused"},
+            {{wait(30), cont, ticks(0.2)}, "Spring 1901--> 9:59", "state=9:59 599.4 run"},
+            {{pause}, "PAUSED Spring 1901--> 9:59", "state=9:59 599.2 paused"},
+            {{nudge(10)}, "PAUSED Spring 1901--> 10:09", "state=10:09 609.2 paused"},
+            {{cont}, "Spring 1901--> 10:09", "state=10:09 609.2 run"},
+            {{next}, "Spring (Orders) 1901--> 4:00",
+                "state=0:00.0 0.0 run,cue=0,state=4:00 240.0 run,cue=240,"
+                "phase=Spring (Orders) 1901"},
+            // Paused at zero, the phase waits for the referee.
+            {{nudge(-240), pause, ticks(10)}, "PAUSED Spring (Orders) 1901--> 0:00.0",
+                "state=0:00.0 0.0 run,cue=0,state=0:00.0 0.0 paused"},
+            {{cont, ticks(0.1)}, "Fall 1901--> 10:00",
+                "state=0:00.0 0.0 run,state=10:00 600.0 run,cue=600,phase=Fall 1901"},
+            {{next}, "Fall (Orders) 1901--> 4:00",
+                "state=0:00.0 0.0 run,cue=0,state=4:00 240.0 run,cue=240,"
+                "phase=Fall (Orders) 1901"},
+            {{next}, "PAUSED Fall (Orders) 1901--> 0:00.0",
+                "state=0:00.0 0.0 run,cue=0,phase=End of game 1901,state=0:00.0 0.0 paused"},
+            {{cont, next, ticks(100)}, "PAUSED Fall (Orders) 1901--> 0:00.0", ""},
+            {{back}, "PAUSED Fall 1901--> 10:00",
+                "state=10:00 600.0 paused,cue=600,phase=Fall 1901"},
+            {{cont}, "Fall 1901--> 10:00", "state=10:00 600.0 run"},
+            {{back}, "PAUSED Spring (Orders) 1901--> 4:00",
+                "state=4:00 240.0 paused,cue=240,phase=Spring (Orders) 1901"},
+            {{back}, "PAUSED Spring 1901--> 10:00",
+                "state=10:00 600.0 paused,cue=600,phase=Spring 1901"},
+            {{back}, "PAUSED Spring 1901--> 10:00", "cue=600,phase=Spring 1901"},
+            {{nudge(-30)}, "PAUSED Spring 1901--> 9:30", "state=9:30 570.0 paused,cue=570"},
+            {{newGame}, "PAUSED Spring 1901--> 10:00",
+                "state=10:00 600.0 paused,cue=600,phase=Spring 1901"},
+            // A resumed game comes back paused, and ends as any other.
+            {{[&](CountdownTimer &t) { t.restore(fallOrders, 12.5); }},
+                "PAUSED Fall (Orders) 1901--> 0:12.5",
+                "state=0:12.5 12.5 paused,phase=Fall (Orders) 1901"},
+            {{cont, ticks(13)}, "Fall (Orders) 1901--> 0:00.0",
+                "state=0:12.5 12.5 run,state=0:00.0 -0.5 run,cue=0"},
+            {{ticks(0.1)}, "PAUSED Fall (Orders) 1901--> 0:00.0",
+                "phase=End of game 1901,state=0:00.0 -0.5 paused"},
+            {{newGame, cont}, "Spring 1901--> 10:00",
+                "state=10:00 600.0 paused,cue=600,phase=Spring 1901,state=10:00 600.0 run"}};
         CountdownTimer timer(fakeClock());
-        timer.restart();
-        tick(timer, 0.1);
-        // Next phase ends this one as if its time ran out: the end cue, then the next phase.
-        _posts.clear();
-        timer.nextPhase();
-        QCOMPARE(seconds(), QStringList({"0", "240"}));
-        QCOMPARE(timer.description(), "Spring (Orders) 1901--> 4:00");
-        timer.nextPhase();
-        timer.nextPhase();
-        QCOMPARE(timer.description(), "Fall (Orders) 1901--> 4:00");
-        timer.nextPhase();
-        QCOMPARE(timer.description(), "Spring 1902--> 10:00");
-        // Previous phase goes back to the start of the one before, paused.
-        const QStringList back{"PAUSED Fall (Orders) 1901--> 4:00", "PAUSED Fall 1901--> 10:00",
-            "PAUSED Spring (Orders) 1901--> 4:00", "PAUSED Spring 1901--> 10:00",
-            "PAUSED Spring 1901--> 10:00"};
-        for (const QString &expected : back) {
-            timer.previousPhase();
-            QCOMPARE(timer.description(), expected);
+        for (const auto &[acts, clock, notices] : rows) {
+            _posts.clear();
+            for (const Act &act : acts)
+                act(timer);
+            QCOMPARE(timer.description(), clock);
+            QCOMPARE(
+                QStringList(_posts.filter(QRegularExpression("^(?!time=)"))).join(','), notices);
         }
-        timer.nextPhase();
-        timer.nudge(-30);
-        timer.newGame();
-        QCOMPARE(timer.description(), "PAUSED Spring 1901--> 10:00");
-    }
-
-    void theGameEndsWithTheLastGameYear()
-    {
-        PreferenceController::setPreferenceLastYear(1902);
-        PreferenceController::setPreferenceFallMinutes(1);
-        CountdownTimer timer(1.0 / 60, fakeClock());
-        timer.restart();
-        QStringList phases;
-        for (int tenths = 0; tenths < 20000 && !timer.hasEnded(); ++tenths) {
-            tick(timer, 0.1);
-            if (_posts.last().startsWith(PHASE_DEFAULT_KEY))
-                phases << _posts.last().section('=', 1);
-        }
-        QCOMPARE(
-            phases, QStringList({"Fall 1901", "Spring 1902", "Fall 1902", "End of game 1902"}));
-        QCOMPARE(seconds().filter(QRegularExpression("^0$")).size(), 4);
-        // Nothing moves until a new game: not ticks, not Continue, not Next phase.
-        _posts.clear();
-        timer.restart();
-        timer.nextPhase();
-        tick(timer, 100);
-        QVERIFY(_posts.isEmpty() && timer.isPaused());
-        timer.newGame();
-        timer.restart();
-        tick(timer, 0.1);
-        QCOMPARE(timer.description(), "Spring 1901--> 9:59");
-        // Next phase from the last phase of the last year ends the game too.
-        for (int phase = 0; phase < 3; ++phase)
-            timer.nextPhase();
-        QVERIFY(!timer.hasEnded());
-        timer.nextPhase();
-        QVERIFY(timer.hasEnded());
     }
 
     void aLongRunKeepsPhaseLengthsWithoutGrowing()
     {
         PreferenceController::setPreferenceSpringMinutes(15);
-        PreferenceController::setPreferenceFallMinutes(10);
         PreferenceController::setPreferenceOrderWritingMinutes(5);
         PreferenceController::setPreferenceUseOrderWriting(true);
-        const QList<QPair<QString, double>> year{{"Spring (Orders) %1", 900}, {"Fall %1", 300},
-            {"Fall (Orders) %1", 600}, {"Spring %1", 300}};
         CountdownTimer timer(fakeClock());
-        int phases = 0;
-        double phaseStart = _now;
-        connect(&timer, &CountdownTimer::phaseChanged, this, [&] {
-            // Each phase ran its full length, plus the tick that noticed its end.
-            const auto &[name, length] = year.at(phases % 4);
-            QCOMPARE(timer.phase().description(), QString(name).arg(1901 + (phases + 1) / 4));
-            QVERIFY(_now - phaseStart > length && _now - phaseStart < length + 0.25);
-            phaseStart = _now;
-            ++phases;
-        });
+        QList<double> lengths{_now};
+        connect(&timer, &CountdownTimer::phaseChanged, this, [&] { lengths << _now; });
         timer.restart();
+        // Under the sanitizer's allocator the heap reads zero, and the check holds trivially.
         size_t heapAfterFirstHour = 0;
         for (int tenths = 1; tenths <= 4 * 36000; ++tenths) {
             _now = 5000 + tenths / 10.0;
@@ -304,12 +235,17 @@ private slots:
             if (tenths % 36000 == 0)
                 _posts = {};
             if (tenths == 36000)
-                heapAfterFirstHour = heapInUse();
+                heapAfterFirstHour = mallinfo2().uordblks;
         }
-        // Four hours: game-years of 35 minutes, and a tick or two more per phase.
-        QVERIFY2(phases >= 4 * 6, qPrintable(QString::number(phases)));
-        QVERIFY2(heapInUse() <= heapAfterFirstHour + 64 * 1024,
-            qPrintable(QStringLiteral("%1 -> %2 bytes").arg(heapAfterFirstHour).arg(heapInUse())));
+        // Four hours of game-years of 35 minutes: each phase runs its full length, plus the
+        // tick that notices its end.
+        QVERIFY(lengths.size() > 4 * 6);
+        for (int i = 1; i < lengths.size(); ++i) {
+            const double over =
+                lengths[i] - lengths[i - 1] - QList{900, 300, 600, 300}[(i - 1) % 4];
+            QVERIFY2(over > 0 && over < 0.25, qPrintable(QString::number(i)));
+        }
+        QVERIFY(mallinfo2().uordblks <= heapAfterFirstHour + 64 * 1024);
     }
 
 private:
@@ -322,9 +258,9 @@ private:
         _now += elapsed;
         timer.doUpdate();
     }
-    QStringList seconds() const
+    QStringList posted(const QString &name) const
     {
-        return _posts.filter(QRegularExpression("^seconds=")).replaceInStrings("seconds=", "");
+        return _posts.filter(QRegularExpression('^' + name + '=')).replaceInStrings(name + '=', "");
     }
 
     double _now = 0;

@@ -18,71 +18,83 @@ private slots:
     }
     void cleanup() { _store.reset(); }
 
-    void aSavedGameComesBackPausedWithTheTimeThatPassed()
+    void theFileFollowsEveryChangeAndComesBackAsSaved()
     {
-        struct Case
-        {
-            bool running;
-            double saved; // time left when saved
-            qint64 downMs; // how long the clock was down
-            double resumed; // time left after the restart
-        };
-        const QList<Case> cases{{true, 400.5, 30'000, 370.5}, {false, 400.5, 3'600'000, 400.5},
-            {true, 20, 60'000, 0}}; // ran out while down: zero, in the same phase
-        for (const Case &c : cases) {
-            // As on a machine where no preference was ever saved: not even the folder.
-            QDir(QFileInfo(_path).absolutePath()).removeRecursively();
-            {
-                CountdownTimer before(fakeClock());
-                GameRecorder recorder(before, _path, wallClock());
-                before.nextPhase(); // Fall 1901
-                before.setSecondsLeft(c.saved);
-                before.nudge(0);
-                if (c.running)
-                    before.restart();
-            }
-            _wall += c.downMs;
-            CountdownTimer after(fakeClock());
-            GameRecorder recorder(after, _path, wallClock());
-            QCOMPARE(recorder.resume(), c.downMs);
-            QVERIFY(after.isPaused());
-            QCOMPARE(after.phase().description(), "Fall 1901");
-            QVERIFY(qAbs(after.secondsLeft() - c.resumed) < 1e-6);
-            // Nothing changed, so nothing is written; a continue is.
-            const QByteArray file = contents();
-            _wall += 5000;
-            after.pause();
-            QCOMPARE(contents(), file);
-            after.restart();
-            QVERIFY(contents() != file);
+        // As on a machine where no preference was ever saved: not even the folder.
+        QDir(QFileInfo(_path).absolutePath()).removeRecursively();
+        PreferenceController::setPreferenceUseOrderWriting(true);
+        PreferenceController::setPreferenceOrderWritingMinutes(4);
+        PreferenceController::setPreferenceLastYear(1901);
+        CountdownTimer timer(fakeClock());
+        GameRecorder recorder(timer, _path, wallClock());
+        using Act = std::function<void()>;
+        const Act cont = [&] { timer.restart(); };
+        const Act pause = [&] { timer.pause(); };
+        const Act next = [&] { timer.nextPhase(); };
+        const auto wait = [this](double s) { return [this, s] { _now += s, _wall += s * 1000; }; };
+        // While the clock is down, only the wall clock moves.
+        const auto down = [this](int s) { return [this, s] { _wall += s * 1000; }; };
+        // What the referee does; the file afterwards, "kept" when it was not written; the time
+        // left when a new run puts the game back.
+        const QList<std::tuple<QList<Act>, QString, QString>> rows{
+            {{cont}, "Spring 1901 600 run", "10:00"},
+            {{wait(2.5), pause}, "Spring 1901 597.5 paused", "9:57"},
+            {{wait(1), pause, [&] { timer.nudge(0); }}, "Spring 1901 597.5 paused kept", "9:57"},
+            {{[&] { timer.nudge(60); }}, "Spring 1901 657.5 paused", "10:57"},
+            {{down(3600)}, "Spring 1901 657.5 paused kept", "10:57"},
+            {{cont}, "Spring 1901 657.5 run", "10:57"},
+            {{down(30)}, "Spring 1901 657.5 run kept", "10:27"},
+            {{down(700)}, "Spring 1901 657.5 run kept", "0:00.0"}, // waits at zero
+            {{pause, next}, "Spring 1901 orders 240 paused", "4:00"},
+            {{next}, "Fall 1901 600 paused", "10:00"},
+            {{[&] { timer.previousPhase(); }}, "Spring 1901 orders 240 paused", "4:00"},
+            // A length changed before the phase is continued applies to it at once.
+            {{[] { PreferenceController::setPreferenceOrderWritingMinutes(3); }},
+                "Spring 1901 orders 180 paused", "3:00"},
+            {{next, next}, "Fall 1901 orders 180 paused", "3:00"},
+            {{next}, "Fall 1901 orders 0 paused", "0:00.0"}, // the game's end
+            {{cont}, "Fall 1901 orders 0 paused kept", "0:00.0"},
+            {{[&] { timer.newGame(); }}, "Spring 1901 600 paused", "10:00"}};
+        for (const auto &[acts, saved, resumed] : rows) {
+            const QByteArray before = contents();
+            for (const Act &act : acts)
+                act();
+            const QJsonObject game = QJsonDocument::fromJson(contents()).object();
+            QCOMPARE(QStringLiteral("%1 %2%3 %4 %5%6")
+                         .arg(game["season"].toString())
+                         .arg(game["year"].toInt())
+                         .arg(game["orders"].toBool() ? " orders" : "")
+                         .arg(game["secondsLeft"].toDouble())
+                         .arg(game["running"].toBool() ? "run" : "paused")
+                         .arg(contents() == before ? " kept" : ""),
+                saved);
+            CountdownTimer again(fakeClock());
+            GameRecorder(again, _path, wallClock()).resume();
+            QCOMPARE(
+                again.description(), "PAUSED " + timer.phase().description() + "--> " + resumed);
         }
     }
 
     void aDamagedFileIsSetAsideAndTheGameStartsAfresh()
     {
+        // Saved 50 s after now: within the clocks' disagreement, so down for no time at all.
         const QByteArray whole = R"({"season":"Fall","year":1903,"orders":false,)"
-                                 R"("secondsLeft":12.5,"running":false,"savedAt":1800000000000})";
+                                 R"("secondsLeft":12.5,"running":true,"savedAt":1800000050000})";
         const QList<QByteArray> damaged{"\x00\x01garbage", whole.left(whole.size() / 2),
             QByteArray(whole).replace("Fall", "Winter"), QByteArray(whole).replace("1903", "19.5"),
-            QByteArray(whole).replace("1800000000000", "1800000600000")}; // saved in the future
+            QByteArray(whole).replace("1903", "1900"), whole + QByteArray(64 * 1024, ' '),
+            QByteArray(whole).replace("1800000050000", "1800000600000")}; // saved in the future
         for (const QByteArray &bytes : damaged) {
             QDir(QFileInfo(_path).dir()).removeRecursively();
-            QDir().mkpath(QFileInfo(_path).absolutePath());
-            QFile file(_path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
+            write(bytes);
             CountdownTimer timer(fakeClock());
             GameRecorder recorder(timer, _path, wallClock());
             QCOMPARE(recorder.resume(), -1);
             QCOMPARE(timer.description(), "PAUSED Spring 1901--> 10:00");
             QVERIFY(!QFile::exists(_path));
-            const QStringList aside = QFileInfo(_path).dir().entryList({"*.damaged-*"});
-            QCOMPARE(aside.size(), 1);
+            QCOMPARE(QFileInfo(_path).dir().entryList({"*.damaged-*"}).size(), 1);
         }
-        // The same game, whole, comes back.
-        QFile file(_path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(whole) == whole.size());
-        file.close();
+        write(whole);
         CountdownTimer timer(fakeClock());
         GameRecorder recorder(timer, _path, wallClock());
         QCOMPARE(recorder.resume(), 0);
@@ -102,6 +114,12 @@ private:
     {
         QFile file(_path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void write(const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(_path).absolutePath());
+        QFile file(_path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     double _now = 100;
