@@ -3,12 +3,7 @@
 #include "CueDecoder.h"
 #include "MonitorRecording.h"
 
-#include <QDir>
-#include <QFile>
-#include <QHash>
-
 #include <cmath>
-#include <vector>
 
 // Finds where in a recording a cue starts, by how closely the recording follows the cue's
 // opening (normalised correlation, at a quarter of the recording's rate).

@@ -3,13 +3,7 @@
 #include "MonotonicClock.h"
 #include "SoundServer.h"
 
-#include <QList>
-#include <QPair>
-#include <QProcess>
 #include <QtEndian>
-#include <QtTest>
-
-#include <vector>
 
 // Records what a sink of the test's sound server plays (its monitor), mono at 48 kHz, and
 // notes when each piece arrived, so a sample can be put on this process's monotonic clock.

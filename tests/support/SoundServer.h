@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -50,16 +46,16 @@ public:
                 "HOME=" + _runtime.path()} +
                 command);
         qputenv("PULSE_SERVER", ("unix:" + socket).toUtf8());
+        const auto answers = [](const QStringList &arguments, int milliseconds) {
+            return QTest::qWaitFor([&] { return pactl(arguments); }, milliseconds);
+        };
+        // It answers once its socket is up; PipeWire makes the sink a moment after the module
+        // has loaded.
         return _server.waitForStarted(5000) &&
-            QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000) &&
-            pactl({"load-module", "module-null-sink", QString("sink_name=") + sinkName,
-                "rate=48000"}) &&
-            // PipeWire makes the sink a moment after the module has loaded.
-            QTest::qWaitFor(
-                [] {
-                    return pactl({"set-default-sink", sinkName});
-                },
-                5000);
+            answers(
+                {"load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"},
+                10000) &&
+            answers({"set-default-sink", sinkName}, 5000);
     }
 
     // SIGKILL to every process of the server, as a crashed server goes.
@@ -69,7 +65,6 @@ public:
             return;
         ::kill(-pid_t(_server.processId()), SIGKILL);
         _server.waitForFinished(5000);
-        QFile::remove(_runtime.filePath("pulse/native"));
         QFile::remove(_runtime.filePath("pipewire-0"));
     }
 
