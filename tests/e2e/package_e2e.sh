@@ -7,8 +7,8 @@ version=$2
 source_dir=${3:-}
 source "$(dirname "$0")/lib.sh"
 
-# Without a display. Each case: exit status | what it prints (a pattern, \n a line break) |
-# env's arguments | the clock's arguments.
+# Without a display. Each case: exit status | what it prints (a pattern, \n a line break; one
+# line when the status is 1) | env's arguments | the clock's arguments.
 cases=(
     "0|Usage: *--full-screen*--new-game*|-u DISPLAY|--help"
     "0|MervaneTimer $version|-u DISPLAY|-geometry 1280x720+0+0 --version"
@@ -26,29 +26,24 @@ for row in "${cases[@]}"; do
         > "$work/out" 2>&1 || status=$?
     [[ $status == "$expected" ]] || fail "'$arguments': exit status $status, not $expected"
     # shellcheck disable=SC2053 # a pattern
-    [[ $(< "$work/out") == $printed ]] || fail "'$arguments' printed: $(< "$work/out")"
+    [[ $(< "$work/out") == $printed && ($expected != 1 || $(wc -l < "$work/out") == 1) ]] ||
+        fail "'$arguments' printed: $(< "$work/out")"
 done
 
 # In a real X server: full screen from the start, and a new game with the kept one set aside.
 start_x
 kept='{"season":"Fall","year":1905,"orders":false,"secondsLeft":42,"running":false,"savedAt":0}'
-mkdir -p "$(dirname "$state")"
-echo "$kept" > "$state"
+prefs && echo "$kept" > "$state"
 start_clock "$binary" --full-screen --new-game
-sleep 0.5
-full=$(screen_window)
-[[ -n "$full" && $(active) == "$full" ]] ||
+until_true 30 eval '[[ -n $(screen_window) && $(active) == "$(screen_window)" ]]' ||
     fail "--full-screen: no window covers the screen with the keyboard"
 xdotool key c
-sleep 0.3
-[[ "$(state_field season) $(state_field year)" == "Spring 1901" ]] ||
+until_true 30 eval '[[ "$(state_field season) $(state_field year)" == "Spring 1901" ]]' ||
     fail "--new-game resumed the kept game: $(cat "$state")"
 [[ $(< "$state.previous") == "$kept" ]] || fail "--new-game did not keep the game as .previous"
 
 if [[ -z "$source_dir" ]]; then
     echo "package: left to the default build"
-elif ! command -v dpkg-deb > /dev/null; then
-    echo "SKIP package: dpkg-deb is missing"
 else
     "$source_dir/scripts/package.sh" > "$work/package.log" 2>&1 ||
         fail "package: $(tail -5 "$work/package.log")"

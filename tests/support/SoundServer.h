@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QProcess>
-#include <QString>
-#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
 
 // A sound server of the test's own, reached through the PulseAudio protocol on a socket in
 // a private runtime folder: PulseAudio itself, or PipeWire with its session manager and
@@ -18,17 +19,66 @@ public:
     explicit SoundServer(Kind kind)
         : _kind(kind)
     {
+        // A process group of its own, so that kill() reaches every process of the server.
+        _server.setChildProcessModifier([] { ::setsid(); });
+        _server.setStandardOutputFile(QProcess::nullDevice());
+        _server.setStandardErrorFile(QProcess::nullDevice());
     }
     ~SoundServer() { kill(); }
-    // Up with its null sink as the default; the caller's event loop runs meanwhile.
-    bool start();
-    // SIGKILL to every process of the server, as a crashed server goes.
-    void kill();
     Kind kind() const { return _kind; }
     // The process group of every process of the server.
     qint64 processGroup() const { return _server.processId(); }
+
+    // Up with its null sink as the default; the caller's event loop runs meanwhile.
+    bool start()
+    {
+        const QString socket = _runtime.filePath("pulse/native");
+        QDir(_runtime.path()).mkpath("pulse");
+        const QStringList command = _kind == PulseAudio
+            ? QStringList{"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                  "--disallow-exit",
+                  "-Lmodule-native-protocol-unix auth-anonymous=1 socket=" + socket}
+            : QStringList{"dbus-run-session", "--", "sh", "-c",
+                  "pipewire & until [ -S \"$XDG_RUNTIME_DIR/pipewire-0\" ]; do sleep 0.05; done; "
+                  "wireplumber & pipewire-pulse & wait"};
+        _server.start("env",
+            QStringList{"-u", "PULSE_SERVER", "XDG_RUNTIME_DIR=" + _runtime.path(),
+                "HOME=" + _runtime.path()} +
+                command);
+        qputenv("PULSE_SERVER", ("unix:" + socket).toUtf8());
+        const auto answers = [](const QStringList &arguments, int milliseconds) {
+            return QTest::qWaitFor([&] { return pactl(arguments); }, milliseconds);
+        };
+        // It answers once its socket is up; PipeWire makes the sink a moment after the module
+        // has loaded.
+        return _server.waitForStarted(5000) &&
+            answers(
+                {"load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"},
+                10000) &&
+            answers({"set-default-sink", sinkName}, 5000);
+    }
+
+    // SIGKILL to every process of the server, as a crashed server goes.
+    void kill()
+    {
+        if (_server.state() == QProcess::NotRunning)
+            return;
+        ::kill(-pid_t(_server.processId()), SIGKILL);
+        _server.waitForFinished(5000);
+        QFile::remove(_runtime.filePath("pipewire-0"));
+    }
+
     // Runs pactl on this server; false when it failed. What it printed goes to `output`.
-    static bool pactl(const QStringList &arguments, QByteArray *output = nullptr);
+    static bool pactl(const QStringList &arguments, QByteArray *output = nullptr)
+    {
+        QProcess process;
+        process.start("pactl", arguments);
+        const bool done =
+            QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 5000);
+        if (output)
+            *output = process.readAllStandardOutput().trimmed();
+        return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
 
 private:
     Kind _kind;
