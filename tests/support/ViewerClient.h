@@ -35,6 +35,11 @@ public:
                     headers + "\r\n");
     }
 
+    // The address in 127.0.0.0/8 of the `device`th of many guests.
+    static QString from(int device)
+    {
+        return QStringLiteral("127.0.%1.%2").arg(1 + device / 250).arg(1 + device % 250);
+    }
     // A loopback port that was free a moment ago.
     static quint16 freePort()
     {
@@ -63,6 +68,15 @@ public:
             ++next;
         }
         return QJsonObject();
+    }
+    // Sends the PIN (`what` is "pin") or a command with it, and answers the error, or else the
+    // answer's type: "done" for a command, "pin" for a right PIN.
+    QString answer(const QString &what, const QString &pin)
+    {
+        const QJsonObject reply = ask(what == QLatin1String("pin")
+                ? QJsonObject{{"type", "pin"}, {"pin", pin}}
+                : QJsonObject{{"type", "command"}, {"command", what}, {"pin", pin}});
+        return reply.value(reply.contains(QLatin1String("error")) ? "error" : "type").toString();
     }
     // One frame with `first` as its first byte (final bit and opcode), masked unless not.
     void sendFrame(quint8 first, const QByteArray &payload, bool masked = true)
