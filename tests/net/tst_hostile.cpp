@@ -83,9 +83,10 @@ private slots:
         Guests guests;
         for (int i = 0; i < attack.guests; ++i) {
             guests.push_back(std::make_unique<ViewerClient>(
-                _port, ViewerClient::from(i / attack.perAddress), QByteArray(), attack.request));
+                _port, ViewerClient::from(i / attack.perAddress), attack.request));
         }
-        (this->*attack.then)(guests, *referee);
+        if (attack.then)
+            (this->*attack.then)(guests, *referee);
         if (!attack.flood.isEmpty())
             flood(*guests.front(), attack.flood);
         const bool letGoOfAll = QTest::qWaitFor([this] { return letGo(); }, 15'000);
@@ -105,8 +106,6 @@ private slots:
     }
 
 private:
-    void nothing(Guests &, ViewerClient &) { }
-
     // The guests fill every place, and a newcomer is turned away until the clock lets the
     // guests go for a request overdue.
     void newcomerGetsIn(Guests &, ViewerClient &)
@@ -136,12 +135,6 @@ private:
         QVERIFY(guests.front()->waitFor(1));
     }
 
-    void readNothing(Guests &guests, ViewerClient &)
-    {
-        for (const auto &guest : guests)
-            guest->stopReading();
-    }
-
     // One address takes its share of places and no more; those let in answer no ping.
     void oneAddressTakesItsShare(Guests &guests, ViewerClient &)
     {
@@ -155,17 +148,16 @@ private:
     }
 
     // A guess from each address in turn; the first after too many wrong is the right PIN.
+    static_assert(1337 + PinGuard::maxWrongPinsEverywhere == 1357);
     void wrongPins(Guests &guests, ViewerClient &referee)
     {
         for (int i = 0; i < int(guests.size()); ++i) {
-            const QString pin = QString::number(1357 - PinGuard::maxWrongPinsEverywhere + i);
-            QVERIFY(guests[i]
-                        ->answer("pin", pin)
-                        .startsWith(i < PinGuard::maxWrongPinsEverywhere
-                                ? "Wrong PIN"
-                                : "Remote commands are stopped"));
+            const QString answer = guests[i]->answer("pin", QString::number(1337 + i));
+            QVERIFY2(answer.startsWith(i < PinGuard::maxWrongPinsEverywhere ? "Wrong" : "Remote"),
+                qPrintable(answer));
         }
         QVERIFY(referee.answer("plus10s", "1357").startsWith("Remote commands are stopped"));
+        guests.clear();
     }
 
     static inline const QByteArray pings = [] {
@@ -175,12 +167,12 @@ private:
                 (i % 10 ? "" : QByteArray("\x81\x8f\0\0\0\0{\"type\":\"ping\"}", 21));
         return frames;
     }();
-    static inline const QByteArray gets = QByteArray("GET / HTTP/1.1\r\n\r\n").repeated(20'000);
+    static inline const QByteArray get = "GET / HTTP/1.1\r\n\r\n";
     static inline const Attack attacks[] = {
-        {"endless request line", 1, 1, "GET /", QByteArray(64 * 1024, 'a'), &TestHostile::nothing},
+        {"endless request line", 1, 1, "GET /", QByteArray(64 * 1024, 'a'), nullptr},
         {"large body", 1, 1, "POST / HTTP/1.1\r\nContent-Length: 200000000\r\n\r\n",
-            QByteArray(64 * 1024, 'a'), &TestHostile::nothing},
-        {"unread pipelined GETs", 4, 4, gets, QByteArray(), &TestHostile::readNothing},
+            QByteArray(64 * 1024, 'a'), nullptr},
+        {"unread pipelined GETs", 1, 1, get, get.repeated(1000), nullptr},
         {"unread ping flood while paused", 1, 1, QByteArray(), pings,
             &TestHostile::unreadPingFloodWhilePaused},
         {"1,100 idle connections", 1100, 30, "", QByteArray(), &TestHostile::newcomerGetsIn},
@@ -197,11 +189,9 @@ private:
         QDir().mkpath(home.filePath(QStringLiteral("Corvelworks")));
         QFile preferences(home.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
         QVERIFY(preferences.open(QIODevice::WriteOnly));
-        preferences.write(QStringLiteral("[General]\nviewer.enabled=1\nviewer.port=%1\n"
-                                         "viewer.pin=1357\nviewer.address=127.0.0.1\n"
-                                         "defaults.springMinutes=60\n")
-                              .arg(_port)
-                              .toUtf8());
+        preferences.write("[General]\nviewer.enabled=1\nviewer.pin=1357\nviewer.address=127.0.0.1\n"
+                          "defaults.springMinutes=60\nviewer.port=" +
+            QByteArray::number(_port));
         preferences.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
@@ -237,12 +227,9 @@ private:
     double residentMegabytes() const
     {
         QFile status(QStringLiteral("/proc/%1/status").arg(_pid));
-        if (!status.open(QIODevice::ReadOnly))
-            return 0;
-        const QByteArray text = status.readAll();
-        const qsizetype at = text.indexOf("VmRSS:") + 6;
-        return text.mid(at, text.indexOf('\n', at) - at).trimmed().split(' ').first().toDouble() /
-            1024;
+        status.open(QIODevice::ReadOnly);
+        static const QRegularExpression resident(QStringLiteral("VmRSS:\\s*(\\d+)"));
+        return resident.match(QString::fromLatin1(status.readAll())).captured(1).toDouble() / 1024;
     }
 
     bool letGo() const { return openFiles() <= _baseFiles; }

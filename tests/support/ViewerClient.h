@@ -2,7 +2,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QList>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -19,8 +18,7 @@ class ViewerClient : public QObject
 public:
     // `request`, when not null, is sent instead of the WebSocket handshake.
     explicit ViewerClient(quint16 port, const QString &from = QStringLiteral("127.0.0.1"),
-        const QByteArray &headers = QByteArray(), const QByteArray &request = QByteArray(),
-        QObject *parent = nullptr)
+        const QByteArray &request = QByteArray(), QObject *parent = nullptr)
         : QObject(parent)
     {
         connect(&socket, &QTcpSocket::readyRead, this, &ViewerClient::read);
@@ -31,8 +29,7 @@ public:
                 ? request
                 : "GET /ws HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
                     "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: "
-                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n" +
-                    headers + "\r\n");
+                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
     }
 
     // The address in 127.0.0.0/8 of the `device`th of many guests.
