@@ -57,12 +57,12 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [&] { return (referee = std::make_unique<ViewerClient>(_port))->waitFor(1, 300); },
             15'000));
-        QCOMPARE(command(*referee, "continue", "1357").value("type").toString(), "done");
-        QElapsedTimer since;
-        since.start();
-        std::vector<qint64> arrivals;
+        QCOMPARE(referee->answer("continue", "1357"), "done");
+        QElapsedTimer sinceLast; // a message to the referee: a change each second, or a pong
+        sinceLast.start();
+        qint64 longestGap = 0;
         connect(referee.get(), &ViewerClient::received, this,
-            [&] { arrivals.push_back(since.elapsed()); });
+            [&] { longestGap = std::max(longestGap, sinceLast.restart()); });
         QTimer pinger; // as the page does
         connect(&pinger, &QTimer::timeout, this,
             [&] { referee->sendFrame(0x81, "{\"type\":\"ping\"}"); });
@@ -70,35 +70,35 @@ private slots:
         QTest::qWait(1500);
         _pid = clock.processId();
         const double baseMegabytes = residentMegabytes();
-        _baseFiles = openFiles();
         double peakMegabytes = baseMegabytes;
+        _baseFiles = _peakFiles = openFiles();
         QTimer sampler;
-        connect(&sampler, &QTimer::timeout, this,
-            [&] { peakMegabytes = std::max(peakMegabytes, residentMegabytes()); });
+        connect(&sampler, &QTimer::timeout, this, [&] {
+            peakMegabytes = std::max(peakMegabytes, residentMegabytes());
+            _peakFiles = std::max(_peakFiles, openFiles());
+        });
         sampler.start(100);
-        const qint64 start = since.elapsed();
+        longestGap = 0;
 
         Guests guests;
         for (int i = 0; i < attack.guests; ++i) {
             guests.push_back(std::make_unique<ViewerClient>(
-                _port, from(i / attack.perAddress), QByteArray(), attack.request));
+                _port, ViewerClient::from(i / attack.perAddress), attack.request));
         }
-        (this->*attack.then)(guests, *referee);
+        if (attack.then)
+            (this->*attack.then)(guests, *referee);
         if (!attack.flood.isEmpty())
             flood(*guests.front(), attack.flood);
         const bool letGoOfAll = QTest::qWaitFor([this] { return letGo(); }, 15'000);
         guests.clear();
         QTest::qWait(1500); // and the viewer is still served after
-        arrivals.push_back(since.elapsed());
-        qint64 longestGap = 0;
-        for (size_t i = 1; i < arrivals.size(); ++i) {
-            if (arrivals[i] > start)
-                longestGap = std::max(longestGap, arrivals[i] - std::max(start, arrivals[i - 1]));
-        }
-        qInfo("%s: clock memory %+.1f MB at most, longest gap %lld ms", attack.name,
-            peakMegabytes - baseMegabytes, longestGap);
+        longestGap = std::max(longestGap, sinceLast.elapsed());
+        qInfo("%s: clock memory %+.1f MB and %d connections at most, longest gap %lld ms",
+            attack.name, peakMegabytes - baseMegabytes, _peakFiles - _baseFiles, longestGap);
         QVERIFY(letGoOfAll);
         QVERIFY(peakMegabytes - baseMegabytes <= memoryBoundMegabytes);
+        // The referee holds one place; a file the clock writes meanwhile may add one or two.
+        QVERIFY(_peakFiles - _baseFiles < ViewerServer::maxConnections + 2);
         QVERIFY(longestGap <= longestGapMilliseconds);
         QCOMPARE(clock.state(), QProcess::Running);
         clock.kill();
@@ -106,21 +106,14 @@ private slots:
     }
 
 private:
-    void nothing(Guests &, ViewerClient &) { }
-
-    // Once the guests fill every place a newcomer is turned away, until the clock lets the
+    // The guests fill every place, and a newcomer is turned away until the clock lets the
     // guests go for a request overdue.
-    void newcomerGetsIn(Guests &guests, ViewerClient &)
+    void newcomerGetsIn(Guests &, ViewerClient &)
     {
+        QTRY_VERIFY_WITH_TIMEOUT(_peakFiles - _baseFiles >= ViewerServer::maxConnections - 1, 5000);
+        QVERIFY(!ViewerClient(_port, ViewerClient::from(200)).waitFor(1, 500));
         QVERIFY(QTest::qWaitFor(
-            [&] {
-                return std::none_of(guests.begin(), guests.end(), [](const auto &guest) {
-                    return guest->socket.state() == QAbstractSocket::ConnectingState;
-                });
-            },
-            5000));
-        QVERIFY(!ViewerClient(_port, from(200)).waitFor(1, 500));
-        QVERIFY(QTest::qWaitFor([&] { return ViewerClient(_port, from(200)).waitFor(1, 500); },
+            [&] { return ViewerClient(_port, ViewerClient::from(200)).waitFor(1, 500); },
             GuestConnection::requestMilliseconds + 3000));
     }
 
@@ -138,14 +131,8 @@ private:
 
     void unreadPingFloodWhilePaused(Guests &guests, ViewerClient &referee)
     {
-        QCOMPARE(command(referee, "pause", "1357").value("type").toString(), "done");
+        QCOMPARE(referee.answer("pause", "1357"), "done");
         QVERIFY(guests.front()->waitFor(1));
-    }
-
-    void readNothing(Guests &guests, ViewerClient &)
-    {
-        for (const auto &guest : guests)
-            guest->stopReading();
     }
 
     // One address takes its share of places and no more; those let in answer no ping.
@@ -157,54 +144,20 @@ private:
             ViewerServer::maxConnectionsPerAddress);
         for (const auto &guest : guests)
             guest->answerPings = false;
-        QVERIFY(ViewerClient(_port, from(1)).waitFor(1));
+        QVERIFY(ViewerClient(_port, ViewerClient::from(1)).waitFor(1));
     }
 
-    // A guess from each of 1,000 addresses, 50 at a time, the right PIN among them.
-    void wrongPins(Guests &, ViewerClient &referee)
+    // A guess from each address in turn; the first after too many wrong is the right PIN.
+    static_assert(1337 + PinGuard::maxWrongPinsEverywhere == 1357);
+    void wrongPins(Guests &guests, ViewerClient &referee)
     {
-        int accepted = 0, stopped = 0;
-        for (int batch = 0; batch < 1000; batch += 50) {
-            Guests guests;
-            for (int i = batch; i < batch + 50; ++i) {
-                guests.push_back(std::make_unique<ViewerClient>(_port, from(i)));
-                QVERIFY(guests.back()->waitFor(1));
-                guests.back()->sendFrame(0x81,
-                    QStringLiteral("{\"type\":\"pin\",\"pin\":\"%1\"}").arg(857 + i).toUtf8());
-            }
-            for (const auto &guest : guests) {
-                QVERIFY(QTest::qWaitFor([&] { return !answer(*guest).isEmpty(); }, 5000));
-                accepted += answer(*guest).value("ok").toBool();
-                stopped += answer(*guest).value("error").toString().startsWith(
-                    "Remote commands are stopped");
-            }
+        for (int i = 0; i < int(guests.size()); ++i) {
+            const QString answer = guests[i]->answer("pin", QString::number(1337 + i));
+            QVERIFY2(answer.startsWith(i < PinGuard::maxWrongPinsEverywhere ? "Wrong" : "Remote"),
+                qPrintable(answer));
         }
-        QCOMPARE(accepted, 0);
-        QCOMPARE(stopped, 1000 - PinGuard::maxWrongPinsEverywhere);
-        QVERIFY(command(referee, "plus10s", "1357")
-                    .value("error")
-                    .toString()
-                    .startsWith("Remote commands are stopped"));
-    }
-
-    // A hostile page on the referee's own phone (same address) cannot lock the referee out.
-    void sharedAddressLockout(Guests &, ViewerClient &referee)
-    {
-        ViewerClient page(_port), stranger(_port);
-        for (int i = 0; i < PinGuard::maxWrongPins; ++i)
-            QCOMPARE(command(page, "pause", "0000").value("error").toString(), "Wrong PIN");
-        QVERIFY(
-            command(stranger, "pause", "1357").value("error").toString().startsWith("Too many"));
-        QCOMPARE(command(referee, "plus10s", "1357").value("type").toString(), "done");
-    }
-
-    void foreignOrigin(Guests &, ViewerClient &)
-    {
-        ViewerClient guest(_port, from(0), "Origin: http://guest.example\r\n");
-        QVERIFY(QTest::qWaitFor([&] { return !guest.handshake.isEmpty(); }, 5000));
-        QVERIFY(guest.handshake.startsWith("HTTP/1.1 403"));
-        QVERIFY(!guest.handshake.contains("guest.example"));
-        QVERIFY(!guest.waitFor(1, 500));
+        QVERIFY(referee.answer("plus10s", "1357").startsWith("Remote commands are stopped"));
+        guests.clear();
     }
 
     static inline const QByteArray pings = [] {
@@ -214,23 +167,20 @@ private:
                 (i % 10 ? "" : QByteArray("\x81\x8f\0\0\0\0{\"type\":\"ping\"}", 21));
         return frames;
     }();
-    static inline const QByteArray gets = QByteArray("GET / HTTP/1.1\r\n\r\n").repeated(20'000);
+    static inline const QByteArray get = "GET / HTTP/1.1\r\n\r\n";
     static inline const Attack attacks[] = {
-        {"endless request line", 1, 1, "GET /", QByteArray(64 * 1024, 'a'), &TestHostile::nothing},
+        {"endless request line", 1, 1, "GET /", QByteArray(64 * 1024, 'a'), nullptr},
         {"large body", 1, 1, "POST / HTTP/1.1\r\nContent-Length: 200000000\r\n\r\n",
-            QByteArray(64 * 1024, 'a'), &TestHostile::nothing},
-        {"unread pipelined GETs", 4, 4, gets, QByteArray(), &TestHostile::readNothing},
+            QByteArray(64 * 1024, 'a'), nullptr},
+        {"unread pipelined GETs", 1, 1, get, get.repeated(1000), nullptr},
         {"unread ping flood while paused", 1, 1, QByteArray(), pings,
             &TestHostile::unreadPingFloodWhilePaused},
         {"1,100 idle connections", 1100, 30, "", QByteArray(), &TestHostile::newcomerGetsIn},
         {"slowloris", 300, 30, "GET / HTTP/1.1\r\n", QByteArray(), &TestHostile::slowloris},
         {"600 WebSockets from one address", 600, 600, QByteArray(), QByteArray(),
             &TestHostile::oneAddressTakesItsShare},
-        {"wrong PINs from 1,000 addresses", 0, 1, QByteArray(), QByteArray(),
+        {"wrong PINs from 300 addresses", 300, 1, QByteArray(), QByteArray(),
             &TestHostile::wrongPins},
-        {"shared-address lockout", 0, 1, QByteArray(), QByteArray(),
-            &TestHostile::sharedAddressLockout},
-        {"foreign Origin", 0, 1, QByteArray(), QByteArray(), &TestHostile::foreignOrigin},
     };
 
     void startClock(QProcess &clock, const QTemporaryDir &home)
@@ -239,11 +189,9 @@ private:
         QDir().mkpath(home.filePath(QStringLiteral("Corvelworks")));
         QFile preferences(home.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
         QVERIFY(preferences.open(QIODevice::WriteOnly));
-        preferences.write(QStringLiteral("[General]\nviewer.enabled=1\nviewer.port=%1\n"
-                                         "viewer.pin=1357\nviewer.address=127.0.0.1\n"
-                                         "defaults.springMinutes=60\n")
-                              .arg(_port)
-                              .toUtf8());
+        preferences.write("[General]\nviewer.enabled=1\nviewer.pin=1357\nviewer.address=127.0.0.1\n"
+                          "defaults.springMinutes=60\nviewer.port=" +
+            QByteArray::number(_port));
         preferences.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
@@ -276,34 +224,12 @@ private:
         QCOMPARE(guest.socket.state(), QAbstractSocket::UnconnectedState);
     }
 
-    static QJsonObject answer(const ViewerClient &guest)
-    {
-        for (const QJsonObject &message : guest.messages) {
-            if (message.value("type") == QLatin1String("pin"))
-                return message;
-        }
-        return QJsonObject();
-    }
-
-    static QJsonObject command(ViewerClient &viewer, const char *name, const char *pin)
-    {
-        return viewer.ask({{"type", "command"}, {"command", name}, {"pin", pin}});
-    }
-
-    static QString from(int device)
-    {
-        return QStringLiteral("127.0.%1.%2").arg(1 + device / 250).arg(1 + device % 250);
-    }
-
     double residentMegabytes() const
     {
         QFile status(QStringLiteral("/proc/%1/status").arg(_pid));
-        if (!status.open(QIODevice::ReadOnly))
-            return 0;
-        const QByteArray text = status.readAll();
-        const qsizetype at = text.indexOf("VmRSS:") + 6;
-        return text.mid(at, text.indexOf('\n', at) - at).trimmed().split(' ').first().toDouble() /
-            1024;
+        status.open(QIODevice::ReadOnly);
+        static const QRegularExpression resident(QStringLiteral("VmRSS:\\s*(\\d+)"));
+        return resident.match(QString::fromLatin1(status.readAll())).captured(1).toDouble() / 1024;
     }
 
     bool letGo() const { return openFiles() <= _baseFiles; }
@@ -317,7 +243,7 @@ private:
 
     quint16 _port = 0;
     qint64 _pid = 0;
-    int _baseFiles = 0;
+    int _baseFiles = 0, _peakFiles = 0;
 };
 
 QTEST_GUILESS_MAIN(TestHostile)

@@ -2,7 +2,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QList>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -19,8 +18,7 @@ class ViewerClient : public QObject
 public:
     // `request`, when not null, is sent instead of the WebSocket handshake.
     explicit ViewerClient(quint16 port, const QString &from = QStringLiteral("127.0.0.1"),
-        const QByteArray &headers = QByteArray(), const QByteArray &request = QByteArray(),
-        QObject *parent = nullptr)
+        const QByteArray &request = QByteArray(), QObject *parent = nullptr)
         : QObject(parent)
     {
         connect(&socket, &QTcpSocket::readyRead, this, &ViewerClient::read);
@@ -31,10 +29,14 @@ public:
                 ? request
                 : "GET /ws HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
                     "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: "
-                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n" +
-                    headers + "\r\n");
+                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
     }
 
+    // The address in 127.0.0.0/8 of the `device`th of many guests.
+    static QString from(int device)
+    {
+        return QStringLiteral("127.0.%1.%2").arg(1 + device / 250).arg(1 + device % 250);
+    }
     // A loopback port that was free a moment ago.
     static quint16 freePort()
     {
@@ -63,6 +65,15 @@ public:
             ++next;
         }
         return QJsonObject();
+    }
+    // Sends the PIN (`what` is "pin") or a command with it, and answers the error, or else the
+    // answer's type: "done" for a command, "pin" for a right PIN.
+    QString answer(const QString &what, const QString &pin)
+    {
+        const QJsonObject reply = ask(what == QLatin1String("pin")
+                ? QJsonObject{{"type", "pin"}, {"pin", pin}}
+                : QJsonObject{{"type", "command"}, {"command", what}, {"pin", pin}});
+        return reply.value(reply.contains(QLatin1String("error")) ? "error" : "type").toString();
     }
     // One frame with `first` as its first byte (final bit and opcode), masked unless not.
     void sendFrame(quint8 first, const QByteArray &payload, bool masked = true)
