@@ -122,7 +122,7 @@ private slots:
         QByteArray module;
         QVERIFY(
             SoundServer::pactl({"load-module", "module-null-sink", "sink_name=chosen"}, &module));
-        PreferenceController::setTextPreference(CVLAudioDeviceKey, "chosen");
+        PreferenceStore::setTextPreference(CVLAudioDeviceKey, "chosen");
         QVERIFY(startPlayer());
         QVERIFY(heardOn("chosen", 5) > 0);
         // Gone: the default plays, and the list no longer offers it.

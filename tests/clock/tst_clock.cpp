@@ -2,7 +2,7 @@
 #include "MonotonicClock.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 #include "TemporaryStore.h"
 #include "Util.h"
 
@@ -132,7 +132,7 @@ private slots:
 
     void phaseChangeAnnouncesInOrder()
     {
-        PreferenceController::setPreferenceFallMinutes(-3);
+        PreferenceStore::setPreferenceFallMinutes(-3);
         CountdownTimer timer(0.0, fakeClock());
         QStringList order;
         connect(&timer, &CountdownTimer::secondsLeftChanged, this, [&] { order << "seconds"; });
@@ -197,9 +197,9 @@ private slots:
     void lengthsSetBeforeTheFirstContinueApplyAtOnce()
     {
         CountdownTimer timer(fakeClock());
-        PreferenceController::setPreferenceFallMinutes(20);
+        PreferenceStore::setPreferenceFallMinutes(20);
         QCOMPARE(timer.secondsLeft(), 600.0);
-        PreferenceController::setPreferenceSpringMinutes(15);
+        PreferenceStore::setPreferenceSpringMinutes(15);
         QCOMPARE(timer.displayTime(), "15:00");
         QCOMPARE(_posts.last(), "seconds=900");
         // Once the phase has been nudged or continued, it keeps its time.
@@ -208,15 +208,15 @@ private slots:
             CountdownTimer touched(fakeClock());
             touch(touched);
             const double left = touched.secondsLeft();
-            PreferenceController::setPreferenceSpringMinutes(12);
+            PreferenceStore::setPreferenceSpringMinutes(12);
             QCOMPARE(touched.secondsLeft(), left);
         }
     }
 
     void calendarCommandsMoveThroughThePhases()
     {
-        PreferenceController::setPreferenceUseOrderWriting(true);
-        PreferenceController::setPreferenceOrderWritingMinutes(4);
+        PreferenceStore::setPreferenceUseOrderWriting(true);
+        PreferenceStore::setPreferenceOrderWritingMinutes(4);
         CountdownTimer timer(fakeClock());
         timer.restart();
         tick(timer, 0.1);
@@ -246,8 +246,8 @@ private slots:
 
     void theGameEndsWithTheLastGameYear()
     {
-        PreferenceController::setPreferenceLastYear(1902);
-        PreferenceController::setPreferenceFallMinutes(1);
+        PreferenceStore::setPreferenceLastYear(1902);
+        PreferenceStore::setPreferenceFallMinutes(1);
         CountdownTimer timer(1.0 / 60, fakeClock());
         timer.restart();
         QStringList phases;
@@ -279,10 +279,10 @@ private slots:
 
     void aLongRunKeepsPhaseLengthsWithoutGrowing()
     {
-        PreferenceController::setPreferenceSpringMinutes(15);
-        PreferenceController::setPreferenceFallMinutes(10);
-        PreferenceController::setPreferenceOrderWritingMinutes(5);
-        PreferenceController::setPreferenceUseOrderWriting(true);
+        PreferenceStore::setPreferenceSpringMinutes(15);
+        PreferenceStore::setPreferenceFallMinutes(10);
+        PreferenceStore::setPreferenceOrderWritingMinutes(5);
+        PreferenceStore::setPreferenceUseOrderWriting(true);
         const QList<QPair<QString, double>> year{{"Spring (Orders) %1", 900}, {"Fall %1", 300},
             {"Fall (Orders) %1", 600}, {"Spring %1", 300}};
         CountdownTimer timer(fakeClock());
