@@ -13,24 +13,22 @@
 
 namespace {
 
-QVariantMap &registeredDefaults()
+// Everything the store holds in memory, in one place.
+struct StoreState
 {
-    static QVariantMap defaults;
-    return defaults;
-}
+    QVariantMap registeredDefaults;
+    // Values whose write failed: they stay in force for this run, and go to the file with
+    // the next write that succeeds.
+    QVariantMap unsaved;
+    QString chosenPath;
+    StoreFile file;
+    QString reportedBanner;
+};
 
-// Values whose write failed: they stay in force for this run, and go to the file with the
-// next write that succeeds.
-QVariantMap &unsavedValues()
+StoreState &state()
 {
-    static QVariantMap values;
-    return values;
-}
-
-QString &chosenStorePath()
-{
-    static QString path;
-    return path;
+    static StoreState held;
+    return held;
 }
 
 void ensureInitialized()
@@ -43,7 +41,7 @@ void ensureInitialized()
 // moves to another path.
 StoreFile &storeFile()
 {
-    static StoreFile file;
+    StoreFile &file = state().file;
     const QString path = PreferenceStore::storePath();
     if (file.path() != path) {
         file = StoreFile(path, {QLatin1String(CVLViewerPinKey)});
@@ -65,7 +63,7 @@ QString withinBannerLimit(const QString &text)
 
 void reportCutBanner(const QString &text)
 {
-    static QString reported;
+    QString &reported = state().reportedBanner;
     if (text == reported)
         return;
     reported = text;
@@ -119,13 +117,13 @@ void PreferenceStore::initialize()
     defaults.insert(CVLViewerAddressKey, QString());
     defaults.insert(CVLDefaultsMarquisTextKey,
         QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
-    registeredDefaults().insert(defaults);
+    state().registeredDefaults.insert(defaults);
 }
 
 QString PreferenceStore::storePath()
 {
-    if (!chosenStorePath().isEmpty())
-        return chosenStorePath();
+    if (!state().chosenPath.isEmpty())
+        return state().chosenPath;
     // Named in full: a user-scope INI QSettings would pick "MervaneTimer.ini".
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
         QStringLiteral("/Corvelworks/MervaneTimer.conf");
@@ -133,15 +131,15 @@ QString PreferenceStore::storePath()
 
 void PreferenceStore::setStorePath(const QString &path)
 {
-    chosenStorePath() = path;
-    unsavedValues().clear();
+    state().chosenPath = path;
+    state().unsaved.clear();
 }
 
 int PreferenceStore::intPreference(const QString &key)
 {
     if (const auto value = readInt(stored(key)))
         return *value;
-    return readInt(registeredDefaults().value(key)).value_or(0);
+    return readInt(state().registeredDefaults.value(key)).value_or(0);
 }
 
 bool PreferenceStore::setIntPreference(const QString &key, int value)
@@ -213,7 +211,7 @@ QString PreferenceStore::textPreference(const QString &key)
 {
     QVariant text = stored(key);
     if (!text.isValid())
-        text = registeredDefaults().value(key);
+        text = state().registeredDefaults.value(key);
     if (!text.isValid())
         return QString();
     // A hand-written text with commas reads back as a list of its parts.
@@ -245,8 +243,8 @@ bool PreferenceStore::setPreferenceMarquisText(const QString &text)
 QVariant PreferenceStore::stored(const QString &key)
 {
     ensureInitialized();
-    const auto unsaved = unsavedValues().constFind(key);
-    if (unsaved != unsavedValues().constEnd())
+    const auto unsaved = state().unsaved.constFind(key);
+    if (unsaved != state().unsaved.constEnd())
         return *unsaved;
     return storeFile().values().value(key);
 }
@@ -254,10 +252,10 @@ QVariant PreferenceStore::stored(const QString &key)
 bool PreferenceStore::store(const QString &key, const QVariant &value)
 {
     ensureInitialized();
-    unsavedValues().insert(key, value);
-    const bool saved = storeFile().save(unsavedValues());
+    state().unsaved.insert(key, value);
+    const bool saved = storeFile().save(state().unsaved);
     if (saved)
-        unsavedValues().clear();
+        state().unsaved.clear();
     emit PreferenceNotifier::instance().changed(key);
     return saved;
 }
