@@ -78,8 +78,12 @@ void ViewerService::serve()
     const QString addressText = PreferenceStore::textPreference(CVLViewerAddressKey).trimmed();
     const QHostAddress listening =
         addressText.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(addressText);
-    if (port < 1 || port > 65535)
-        return showProblem(tr("Port %1 is not a port from 1 to 65535").arg(port));
+    if (port < PreferenceStore::lowestPort || port > PreferenceStore::highestPort) {
+        return showProblem(tr("Port %1 is not a port from %2 to %3")
+                               .arg(port)
+                               .arg(PreferenceStore::lowestPort)
+                               .arg(PreferenceStore::highestPort));
+    }
     if (listening.isNull())
         return showProblem(tr("\"%1\" is not an address of this computer").arg(addressText));
     QMetaObject::invokeMethod(

@@ -339,8 +339,9 @@ void PreferenceController::toggleViewer()
 void PreferenceController::changeViewerPort()
 {
     if (_ui) {
-        changeWholeNumber(_ui->viewerPortTextField, _ui->viewerPortMessage, CVLViewerPortKey, 1,
-            65535, tr("A port from 1 to 65535; not saved"));
+        changeWholeNumber(_ui->viewerPortTextField, _ui->viewerPortMessage, CVLViewerPortKey,
+            lowestPort, highestPort,
+            tr("A port from %1 to %2; not saved").arg(lowestPort).arg(highestPort));
     }
 }
 

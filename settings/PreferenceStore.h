@@ -66,6 +66,8 @@ public:
 
     // Empty, or 4 to 8 digits.
     static bool isAcceptablePin(const QString &pin);
+    // The ports the viewer server may listen on.
+    static constexpr int lowestPort = 1, highestPort = 65535;
 
 protected:
     static QVariant stored(const QString &key);
