@@ -2,8 +2,8 @@
 
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
-#include "PreferenceController.h"
 #include "PreferenceNotifier.h"
+#include "PreferenceStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,7 @@
 // The device's id is the sink's name, as the earlier versions of the clock stored it too.
 SoundPlayer::SoundPlayer(QObject *parent)
     : QObject(parent)
-    , _output(PreferenceController::textPreference(CVLAudioDeviceKey).toUtf8())
+    , _output(PreferenceStore::textPreference(CVLAudioDeviceKey).toUtf8())
 {
     decodeCues();
     NotificationCenter::defaultCenter().addObserver(this, SOUND_PLAYER_NOTIFICATION_NAME,
@@ -26,9 +26,9 @@ SoundPlayer::SoundPlayer(QObject *parent)
 void SoundPlayer::applyPreference(const QString &key)
 {
     if (key == QLatin1String(CVLAudioVolumeKey))
-        _output.setVolume(PreferenceController::intPreference(key));
+        _output.setVolume(PreferenceStore::intPreference(key));
     if (key == QLatin1String(CVLAudioDeviceKey))
-        _output.setSink(PreferenceController::textPreference(key).toUtf8());
+        _output.setSink(PreferenceStore::textPreference(key).toUtf8());
 }
 
 void SoundPlayer::handleNotification(const QVariantMap &userInfo)

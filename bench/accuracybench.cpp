@@ -8,7 +8,7 @@
 #include "MonotonicClock.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const double seconds = argc > 1 ? std::max(1.0, QString(argv[1]).toDouble()) : 120.0;
     QTemporaryDir storeDir;
-    PreferenceController::setStorePath(storeDir.filePath(QStringLiteral("bench.conf")));
+    PreferenceStore::setStorePath(storeDir.filePath(QStringLiteral("bench.conf")));
 
     // Long enough that the phase never ends during the run.
     CountdownTimer timer(std::ceil(seconds / 60.0) + 1, MonotonicClock::seconds);

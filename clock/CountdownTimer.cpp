@@ -3,8 +3,8 @@
 #include "MonotonicClock.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
-#include "PreferenceController.h"
 #include "PreferenceNotifier.h"
+#include "PreferenceStore.h"
 #include "Util.h"
 
 #include <algorithm>
@@ -24,7 +24,7 @@ CountdownTimer::CountdownTimer(QObject *parent)
 }
 
 CountdownTimer::CountdownTimer(Clock clock, QObject *parent)
-    : CountdownTimer(PreferenceController::preferenceSpringMinutes(), std::move(clock), parent)
+    : CountdownTimer(PreferenceStore::preferenceSpringMinutes(), std::move(clock), parent)
 {
 }
 
@@ -137,11 +137,11 @@ void CountdownTimer::restore(const Phase &phase, double secondsLeft)
 int CountdownTimer::currentPhaseMinutes() const
 {
     if (_phase.isInOrderWriting())
-        return PreferenceController::preferenceOrderWritingMinutes();
+        return PreferenceStore::preferenceOrderWritingMinutes();
     if (_phase.isSpring())
-        return PreferenceController::preferenceSpringMinutes();
+        return PreferenceStore::preferenceSpringMinutes();
     if (_phase.isFall())
-        return PreferenceController::preferenceFallMinutes();
+        return PreferenceStore::preferenceFallMinutes();
     return fallbackPhaseMinutes;
 }
 
@@ -178,7 +178,7 @@ void CountdownTimer::doUpdate()
 // The game ends with the last phase of the last game-year, when the preferences name one.
 void CountdownTimer::finishPhase()
 {
-    const int lastYear = PreferenceController::preferenceLastYear();
+    const int lastYear = PreferenceStore::preferenceLastYear();
     if (lastYear <= 0 || _phase.year() < lastYear || !_phase.isLastOfYear()) {
         startNextSeason();
         return;

@@ -1,6 +1,6 @@
 #include "Phase.h"
 
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 #include "Util.h"
 
 #include <limits>
@@ -58,7 +58,7 @@ void Phase::simpleIncrement()
 
 void Phase::increment()
 {
-    if (isInOrderWriting() || PreferenceController::preferenceIsDropDead()) {
+    if (isInOrderWriting() || PreferenceStore::preferenceIsDropDead()) {
         setIsInOrderWriting(false);
         simpleIncrement();
     } else {
@@ -81,12 +81,12 @@ void Phase::decrement()
         setSeason(FALL());
         setYear(year() - 1);
     }
-    setIsInOrderWriting(!PreferenceController::preferenceIsDropDead());
+    setIsInOrderWriting(!PreferenceStore::preferenceIsDropDead());
 }
 
 bool Phase::isLastOfYear() const
 {
-    return isFall() && (isInOrderWriting() || PreferenceController::preferenceIsDropDead());
+    return isFall() && (isInOrderWriting() || PreferenceStore::preferenceIsDropDead());
 }
 
 QString Phase::description() const

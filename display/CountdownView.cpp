@@ -1,7 +1,7 @@
 #include "CountdownView.h"
 
 #include "NotificationNames.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 
 namespace {
 constexpr int maxTextBytes = 11;
@@ -23,7 +23,7 @@ int sequenceLength(char lead)
 CountdownView::CountdownView(QWidget *parent)
     : ResizableTextView(parent)
 {
-    setText(QStringLiteral("%1:00").arg(PreferenceController::preferenceSpringMinutes()));
+    setText(QStringLiteral("%1:00").arg(PreferenceStore::preferenceSpringMinutes()));
     setKey(COUNTDOWN_DEFAULT_KEY);
     setTabularDigits(true);
 }

@@ -1,7 +1,7 @@
 #include "ScrollingView.h"
 
 #include "NotificationNames.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,7 +10,7 @@ ScrollingView::ScrollingView(QWidget *parent)
     : ResizableTextView(parent)
 {
     configureTimers();
-    setText(PreferenceController::preferenceMarquisText());
+    setText(PreferenceStore::preferenceMarquisText());
     setFitWidth(false);
     setKey(SCROLLING_DEFAULT_KEY);
     // Painting its own background lets Qt shift the banner's pixels instead of repainting.
@@ -48,6 +48,6 @@ void ScrollingView::paintEvent(QPaintEvent *event)
 void ScrollingView::resetPointToRight()
 {
     setPoint(QPointF(0, 0));
-    setText(PreferenceController::preferenceMarquisText());
+    setText(PreferenceStore::preferenceMarquisText());
     setPoint(QPointF(width(), 0));
 }

@@ -1,7 +1,7 @@
 #include "ViewerService.h"
 
-#include "PreferenceController.h"
 #include "PreferenceNotifier.h"
+#include "PreferenceStore.h"
 #include "ViewerServer.h"
 
 #include <QNetworkInterface>
@@ -41,17 +41,17 @@ ViewerService::~ViewerService()
 
 void ViewerService::applyPreferences()
 {
-    const QString pin = PreferenceController::textPreference(CVLViewerPinKey);
+    const QString pin = PreferenceStore::textPreference(CVLViewerPinKey);
     // A PIN that is not 4 to 8 digits (a hand-edited file) guards nothing: no commands.
-    QMetaObject::invokeMethod(_server,
-        [server = _server, pin = PreferenceController::isAcceptablePin(pin) ? pin : QString()] {
+    QMetaObject::invokeMethod(
+        _server, [server = _server, pin = PreferenceStore::isAcceptablePin(pin) ? pin : QString()] {
             server->setPin(pin);
         });
     const QString wanted =
         QStringLiteral("%1 %2 %3")
-            .arg(PreferenceController::intPreference(CVLViewerEnabledKey) != 0 ? 1 : 0)
-            .arg(PreferenceController::intPreference(CVLViewerPortKey))
-            .arg(PreferenceController::textPreference(CVLViewerAddressKey));
+            .arg(PreferenceStore::intPreference(CVLViewerEnabledKey) != 0 ? 1 : 0)
+            .arg(PreferenceStore::intPreference(CVLViewerPortKey))
+            .arg(PreferenceStore::textPreference(CVLViewerAddressKey));
     if (wanted == _applied)
         return;
     _applied = wanted;
@@ -69,17 +69,21 @@ void ViewerService::serve()
     _address.clear();
     _viewerCount = 0;
     QMetaObject::invokeMethod(_server, [server = _server] { server->close(); });
-    if (PreferenceController::intPreference(CVLViewerEnabledKey) == 0) {
+    if (PreferenceStore::intPreference(CVLViewerEnabledKey) == 0) {
         _status = tr("Viewers are off.");
         emit statusChanged(_status, false);
         return;
     }
-    const int port = PreferenceController::intPreference(CVLViewerPortKey);
-    const QString addressText = PreferenceController::textPreference(CVLViewerAddressKey).trimmed();
+    const int port = PreferenceStore::intPreference(CVLViewerPortKey);
+    const QString addressText = PreferenceStore::textPreference(CVLViewerAddressKey).trimmed();
     const QHostAddress listening =
         addressText.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(addressText);
-    if (port < 1 || port > 65535)
-        return showProblem(tr("Port %1 is not a port from 1 to 65535").arg(port));
+    if (port < PreferenceStore::lowestPort || port > PreferenceStore::highestPort) {
+        return showProblem(tr("Port %1 is not a port from %2 to %3")
+                               .arg(port)
+                               .arg(PreferenceStore::lowestPort)
+                               .arg(PreferenceStore::highestPort));
+    }
     if (listening.isNull())
         return showProblem(tr("\"%1\" is not an address of this computer").arg(addressText));
     QMetaObject::invokeMethod(

@@ -2,8 +2,8 @@
 
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
-#include "PreferenceController.h"
 #include "PreferenceNotifier.h"
+#include "PreferenceStore.h"
 
 ViewerState::ViewerState(WallClock wallClock, QObject *parent)
     : QObject(parent)
@@ -23,9 +23,9 @@ ViewerState::ViewerState(WallClock wallClock, QObject *parent)
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         [this](const QString &key) {
             if (key == QLatin1String(CVLDefaultsMarquisTextKey))
-                setBanner(PreferenceController::preferenceMarquisText());
+                setBanner(PreferenceStore::preferenceMarquisText());
         });
-    setBanner(PreferenceController::preferenceMarquisText());
+    setBanner(PreferenceStore::preferenceMarquisText());
 }
 
 void ViewerState::setClock(double secondsLeft, const QString &displayTime, bool running)

@@ -1,6 +1,6 @@
 #include "GameStateFile.h"
 
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 #include "SmallFile.h"
 
 #include <QDateTime>
@@ -31,7 +31,7 @@ GameStateFile::GameStateFile(const QString &path)
 
 QString GameStateFile::besidePreferences()
 {
-    return QFileInfo(PreferenceController::storePath()).absolutePath() +
+    return QFileInfo(PreferenceStore::storePath()).absolutePath() +
         QStringLiteral("/MervaneTimer.state");
 }
 

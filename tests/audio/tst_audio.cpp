@@ -83,7 +83,7 @@ private slots:
         QByteArray module;
         const QStringList load{"load-module", "module-null-sink", "sink_name=chosen"};
         QVERIFY(SoundServer::pactl(load, &module));
-        PreferenceController::setTextPreference(CVLAudioDeviceKey, "chosen");
+        PreferenceStore::setTextPreference(CVLAudioDeviceKey, "chosen");
         startPlayer();
         QVERIFY(QTest::qWaitFor([this] { return _player->output().isPlaying(); }, 5000));
         // Two cues at once, the second 0.1 s after the first, are both heard.

@@ -1,7 +1,7 @@
 #include "CountdownTimer.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 #include "TemporaryStore.h"
 #include "Util.h"
 
@@ -115,9 +115,9 @@ private slots:
     void lengthsSetBeforeTheFirstContinueApplyAtOnce()
     {
         CountdownTimer timer(fakeClock());
-        PreferenceController::setPreferenceFallMinutes(20);
+        PreferenceStore::setPreferenceFallMinutes(20);
         QCOMPARE(timer.secondsLeft(), 600.0);
-        PreferenceController::setPreferenceSpringMinutes(15);
+        PreferenceStore::setPreferenceSpringMinutes(15);
         QCOMPARE(posted("state"), QStringList{"15:00 900.0 paused"});
         QCOMPARE(posted("cue"), QStringList{"900"});
         // Once the phase has been nudged, continued or resumed, it keeps its time.
@@ -127,11 +127,11 @@ private slots:
             CountdownTimer touched(fakeClock());
             touch(touched);
             const double left = touched.secondsLeft();
-            PreferenceController::setPreferenceSpringMinutes(12);
+            PreferenceStore::setPreferenceSpringMinutes(12);
             QCOMPARE(touched.secondsLeft(), left);
         }
         // A length read afresh, and negative, lasts one tick.
-        PreferenceController::setPreferenceFallMinutes(-3);
+        PreferenceStore::setPreferenceFallMinutes(-3);
         timer.restart();
         timer.nextPhase();
         QCOMPARE(posted("cue").last(), "-180");
@@ -141,9 +141,9 @@ private slots:
 
     void everyCommandIsHeardAsItHappens()
     {
-        PreferenceController::setPreferenceUseOrderWriting(true);
-        PreferenceController::setPreferenceOrderWritingMinutes(4);
-        PreferenceController::setPreferenceLastYear(1901);
+        PreferenceStore::setPreferenceUseOrderWriting(true);
+        PreferenceStore::setPreferenceOrderWritingMinutes(4);
+        PreferenceStore::setPreferenceLastYear(1901);
         Phase fallOrders;
         fallOrders.setSeason(Phase::FALL());
         fallOrders.setIsInOrderWriting(true);
@@ -220,9 +220,9 @@ private slots:
 
     void aLongRunKeepsPhaseLengthsWithoutGrowing()
     {
-        PreferenceController::setPreferenceSpringMinutes(15);
-        PreferenceController::setPreferenceOrderWritingMinutes(5);
-        PreferenceController::setPreferenceUseOrderWriting(true);
+        PreferenceStore::setPreferenceSpringMinutes(15);
+        PreferenceStore::setPreferenceOrderWritingMinutes(5);
+        PreferenceStore::setPreferenceUseOrderWriting(true);
         CountdownTimer timer(fakeClock());
         QList<double> lengths{_now};
         connect(&timer, &CountdownTimer::phaseChanged, this, [&] { lengths << _now; });

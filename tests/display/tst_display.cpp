@@ -2,7 +2,7 @@
 #include "CountdownView.h"
 #include "NotificationNames.h"
 #include "PhaseView.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 #include "ScrollingView.h"
 #include "TemporaryStore.h"
 #include "Util.h"
@@ -123,9 +123,9 @@ private slots:
         // that its lower-left point gives, the text must come out the same: letters from
         // a fallback face, and a banner at its length limit, drawn a strip at a time.
         QString longest;
-        while (longest.size() < PreferenceController::maxMarquisTextLength)
+        while (longest.size() < PreferenceStore::maxMarquisTextLength)
             longest += QStringLiteral("Round %1 at noon. ").arg(longest.size());
-        longest.truncate(PreferenceController::maxMarquisTextLength);
+        longest.truncate(PreferenceStore::maxMarquisTextLength);
         // One view, resized between texts and under one; at one size its glyph cache holds the
         // first text's glyphs when the fallback face's glyphs, numbered on their own, come in.
         QString faceLetters = "Fall (Orders) 1901 9:58 ";
@@ -211,7 +211,7 @@ private slots:
 
     void bannerScrollsThroughWholeBeforeWrapping()
     {
-        PreferenceController::setPreferenceMarquisText("Stored");
+        PreferenceStore::setPreferenceMarquisText("Stored");
         Banner banner;
         QCOMPARE(banner.point(), QPointF(0, 0));
         banner.resize(600, 40);
@@ -228,7 +228,7 @@ private slots:
         // the frame as it is then.
         post(SCROLLING_DEFAULT_KEY, "Flash");
         QCOMPARE(banner.text(), "Flash");
-        PreferenceController::setPreferenceMarquisText("Changed");
+        PreferenceStore::setPreferenceMarquisText("Changed");
         banner.resize(900, 60);
         while (banner.point().x() < 650)
             banner.movePoint();

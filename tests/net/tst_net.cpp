@@ -1,7 +1,7 @@
 #include "CountdownTimer.h"
 #include "GuestConnection.h"
 #include "PinGuard.h"
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 #include "TemporaryStore.h"
 #include "ViewerClient.h"
 #include "ViewerServer.h"
@@ -54,13 +54,13 @@ private slots:
         QCOMPARE(first.value("time").toString(), "10:00");
         QCOMPARE(first.value("phase").toString(), "Spring 1901");
         QCOMPARE(first.value("running").toBool(), false);
-        QCOMPARE(first.value("banner").toString(), PreferenceController::preferenceMarquisText());
+        QCOMPARE(first.value("banner").toString(), PreferenceStore::preferenceMarquisText());
 
         _rig->timer.restart();
         for (int i = 0; i < 99; ++i)
             tick(0.1); // 10:00 down to 9:50.1, one change a second
         _rig->timer.nextPhase();
-        QVERIFY(PreferenceController::setPreferenceMarquisText(QStringLiteral("Round 2")));
+        QVERIFY(PreferenceStore::setPreferenceMarquisText(QStringLiteral("Round 2")));
         QVERIFY(viewer.waitFor(15));
         QStringList times;
         for (int i = 1; i < viewer.messages.size(); ++i) {
@@ -293,26 +293,26 @@ private slots:
         QTcpServer busy;
         QVERIFY(busy.listen(QHostAddress::LocalHost, 0));
         const quint16 port = busy.serverPort();
-        PreferenceController::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
-        PreferenceController::setIntPreference(CVLViewerPortKey, port);
-        PreferenceController::setTextPreference(CVLViewerPinKey, QStringLiteral("12ab"));
+        PreferenceStore::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
+        PreferenceStore::setIntPreference(CVLViewerPortKey, port);
+        PreferenceStore::setTextPreference(CVLViewerPinKey, QStringLiteral("12ab"));
         ViewerService service(_rig->state, [this] { return _rig->ms; });
         service.applyPreferences();
         QCOMPARE(service.status(), "Viewers are off.");
-        PreferenceController::setIntPreference(CVLViewerEnabledKey, 1);
+        PreferenceStore::setIntPreference(CVLViewerEnabledKey, 1);
         QTRY_VERIFY(service.status().startsWith(
             QStringLiteral("Viewers are off: Port %1 cannot be used").arg(port)));
         QVERIFY(service.address().isEmpty());
 
         busy.close();
-        PreferenceController::setIntPreference(CVLViewerEnabledKey, 0);
-        PreferenceController::setIntPreference(CVLViewerEnabledKey, 1);
+        PreferenceStore::setIntPreference(CVLViewerEnabledKey, 0);
+        PreferenceStore::setIntPreference(CVLViewerEnabledKey, 1);
         QTRY_COMPARE(service.address(), QStringLiteral("http://127.0.0.1:%1/").arg(port));
         ViewerClient viewer(port);
         QVERIFY(viewer.waitFor(1));
         // A PIN that is not 4 to 8 digits guards nothing: no commands at all.
         QCOMPARE(viewer.messages.first().value("control").toBool(), false);
-        PreferenceController::setTextPreference(CVLViewerPinKey, QStringLiteral("8642"));
+        PreferenceStore::setTextPreference(CVLViewerPinKey, QStringLiteral("8642"));
         QCOMPARE(viewer.answer("pause", "8642"), "done");
 
         // Too many wrong PINs stop the commands; the status says so until they are restarted.
@@ -332,9 +332,9 @@ private slots:
         QFile::setPermissions(_rig->store.path(),
             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                 QFileDevice::ReadOther);
-        QCOMPARE(PreferenceController::textPreference(CVLViewerPinKey), "1357");
+        QCOMPARE(PreferenceStore::textPreference(CVLViewerPinKey), "1357");
         QCOMPARE(mode(), 0600);
-        QVERIFY(PreferenceController::setPreferenceSpringMinutes(12));
+        QVERIFY(PreferenceStore::setPreferenceSpringMinutes(12));
         QCOMPARE(mode(), 0600);
     }
 

@@ -3,7 +3,7 @@
 //   storeprobe PATH read        prints the Spring length and the banner's length
 //   storeprobe PATH save        sets Fall to 13 and prints "saved" or why not
 //   storeprobe PATH write-loop  writes as fast as it can until killed; says when it started
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 
 #include <QCoreApplication>
 
@@ -14,7 +14,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (argc < 3)
         return 2;
-    using Prefs = PreferenceController;
+    using Prefs = PreferenceStore;
     Prefs::setStorePath(QString::fromLocal8Bit(argv[1]));
     const QByteArray mode = argv[2];
     if (mode == "read") {

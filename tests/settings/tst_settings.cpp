@@ -17,7 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using Prefs = PreferenceController;
+using Prefs = PreferenceStore;
 
 namespace {
 

@@ -22,9 +22,9 @@ private slots:
     {
         // As on a machine where no preference was ever saved: not even the folder.
         QDir(QFileInfo(_path).absolutePath()).removeRecursively();
-        PreferenceController::setPreferenceUseOrderWriting(true);
-        PreferenceController::setPreferenceOrderWritingMinutes(4);
-        PreferenceController::setPreferenceLastYear(1901);
+        PreferenceStore::setPreferenceUseOrderWriting(true);
+        PreferenceStore::setPreferenceOrderWritingMinutes(4);
+        PreferenceStore::setPreferenceLastYear(1901);
         CountdownTimer timer(fakeClock());
         GameRecorder recorder(timer, _path, wallClock());
         using Act = std::function<void()>;
@@ -49,7 +49,7 @@ private slots:
             {{next}, "Fall 1901 600 paused", "10:00"},
             {{[&] { timer.previousPhase(); }}, "Spring 1901 orders 240 paused", "4:00"},
             // A length changed before the phase is continued applies to it at once.
-            {{[] { PreferenceController::setPreferenceOrderWritingMinutes(3); }},
+            {{[] { PreferenceStore::setPreferenceOrderWritingMinutes(3); }},
                 "Spring 1901 orders 180 paused", "3:00"},
             {{next, next}, "Fall 1901 orders 180 paused", "3:00"},
             {{next}, "Fall 1901 orders 0 paused", "0:00.0"}, // the game's end

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PreferenceController.h"
+#include "PreferenceStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,11 +16,11 @@ class TemporaryStore
 public:
     explicit TemporaryStore(const std::function<void(TemporaryStore &)> &prepare = nullptr)
     {
-        PreferenceController::setStorePath(path());
+        PreferenceStore::setStorePath(path());
         if (prepare)
             prepare(*this);
     }
-    ~TemporaryStore() { PreferenceController::setStorePath(QString()); }
+    ~TemporaryStore() { PreferenceStore::setStorePath(QString()); }
 
     QString path() const { return _dir.filePath(QStringLiteral("MervaneTimer.conf")); }
     QString fileContents() const
@@ -40,7 +40,7 @@ public:
     void makeFolderUnwritable() const
     {
         writeFile("");
-        PreferenceController::setStorePath(path() + QStringLiteral("/MervaneTimer.conf"));
+        PreferenceStore::setStorePath(path() + QStringLiteral("/MervaneTimer.conf"));
     }
 
 private:

@@ -1,7 +1,5 @@
 #include "PreferenceController.h"
 
-#include "PreferenceNotifier.h"
-#include "StoreFile.h"
 #include "ui_Preferences.h"
 
 #include <QAction>
@@ -13,270 +11,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QWindow>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <limits>
-#include <optional>
-
-namespace {
-
-QVariantMap &registeredDefaults()
-{
-    static QVariantMap defaults;
-    return defaults;
-}
-
-// Values whose write failed: they stay in force for this run, and go to the file with the
-// next write that succeeds.
-QVariantMap &unsavedValues()
-{
-    static QVariantMap values;
-    return values;
-}
-
-QString &chosenStorePath()
-{
-    static QString path;
-    return path;
-}
-
-void ensureInitialized()
-{
-    static const bool initialized = (PreferenceController::initialize(), true);
-    Q_UNUSED(initialized);
-}
-
-// The file in use, opened afresh (and tidied of what killed saves left) whenever the store
-// moves to another path.
-StoreFile &storeFile()
-{
-    static StoreFile file;
-    const QString path = PreferenceController::storePath();
-    if (file.path() != path) {
-        file = StoreFile(path, {QLatin1String(CVLViewerPinKey)});
-        file.removeLeftovers();
-    }
-    return file;
-}
-
-// Cuts a text at the banner's limit without splitting a character in two.
-QString withinBannerLimit(const QString &text)
-{
-    qsizetype length = PreferenceController::maxMarquisTextLength;
-    if (text.size() <= length)
-        return text;
-    if (text.at(length - 1).isHighSurrogate())
-        --length;
-    return text.left(length);
-}
-
-void reportCutBanner(const QString &text)
-{
-    static QString reported;
-    if (text == reported)
-        return;
-    reported = text;
-    std::fprintf(stderr,
-        "MervaneTimer: the banner text has %lld characters; showing the first %d\n",
-        static_cast<long long>(text.size()), PreferenceController::maxMarquisTextLength);
-}
-
-int saturated(qlonglong value)
-{
-    return static_cast<int>(std::clamp<qlonglong>(
-        value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-// Reads a stored value the way an integer read of the defaults would: numbers, booleans and
-// numeric text. Anything else (a hand-edited "ten", say) is no value at all.
-std::optional<int> readInt(const QVariant &value)
-{
-    if (!value.isValid())
-        return std::nullopt;
-    const QString text = value.toString().trimmed();
-    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return 1;
-    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return 0;
-    bool ok = false;
-    const qlonglong whole = text.toLongLong(&ok);
-    if (ok)
-        return saturated(whole);
-    const double real = text.toDouble(&ok);
-    if (ok && std::isfinite(real))
-        return saturated(static_cast<qlonglong>(std::clamp(real, -1e18, 1e18)));
-    return std::nullopt;
-}
-
-} // namespace
-
-void PreferenceController::initialize()
-{
-    QVariantMap defaults;
-    defaults.insert(CVLDefaultsUseOrderWritingKey, false);
-    defaults.insert(CVLDefaultsSpringMinutesKey, 10);
-    defaults.insert(CVLDefaultsFallMinutesKey, 10);
-    defaults.insert(CVLDefaultsOrderWritingMinutesKey, 1);
-    defaults.insert(CVLDefaultsLastYearKey, 0);
-    defaults.insert(CVLAudioDeviceKey, QString());
-    defaults.insert(CVLAudioVolumeKey, 100);
-    defaults.insert(CVLViewerEnabledKey, 0);
-    defaults.insert(CVLViewerPortKey, 8080);
-    defaults.insert(CVLViewerPinKey, QString());
-    defaults.insert(CVLViewerAddressKey, QString());
-    defaults.insert(CVLDefaultsMarquisTextKey,
-        QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
-    registeredDefaults().insert(defaults);
-}
-
-QString PreferenceController::storePath()
-{
-    if (!chosenStorePath().isEmpty())
-        return chosenStorePath();
-    // Named in full: a user-scope INI QSettings would pick "MervaneTimer.ini".
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/Corvelworks/MervaneTimer.conf");
-}
-
-void PreferenceController::setStorePath(const QString &path)
-{
-    chosenStorePath() = path;
-    unsavedValues().clear();
-}
-
-int PreferenceController::intPreference(const QString &key)
-{
-    if (const auto value = readInt(stored(key)))
-        return *value;
-    return readInt(registeredDefaults().value(key)).value_or(0);
-}
-
-bool PreferenceController::setIntPreference(const QString &key, int value)
-{
-    return store(key, value);
-}
-
-int PreferenceController::preferenceSpringMinutes()
-{
-    return intPreference(CVLDefaultsSpringMinutesKey);
-}
-
-bool PreferenceController::setPreferenceSpringMinutes(int minutes)
-{
-    return setIntPreference(CVLDefaultsSpringMinutesKey, minutes);
-}
-
-int PreferenceController::preferenceFallMinutes()
-{
-    return intPreference(CVLDefaultsFallMinutesKey);
-}
-
-bool PreferenceController::setPreferenceFallMinutes(int minutes)
-{
-    return setIntPreference(CVLDefaultsFallMinutesKey, minutes);
-}
-
-int PreferenceController::preferenceOrderWritingMinutes()
-{
-    return intPreference(CVLDefaultsOrderWritingMinutesKey);
-}
-
-bool PreferenceController::setPreferenceOrderWritingMinutes(int minutes)
-{
-    return setIntPreference(CVLDefaultsOrderWritingMinutesKey, minutes);
-}
-
-bool PreferenceController::preferenceUseOrderWriting()
-{
-    return intPreference(CVLDefaultsUseOrderWritingKey) != 0;
-}
-
-bool PreferenceController::setPreferenceUseOrderWriting(bool useOrderWriting)
-{
-    return setIntPreference(CVLDefaultsUseOrderWritingKey, useOrderWriting ? 1 : 0);
-}
-
-int PreferenceController::preferenceLastYear()
-{
-    return intPreference(CVLDefaultsLastYearKey);
-}
-
-bool PreferenceController::setPreferenceLastYear(int year)
-{
-    return setIntPreference(CVLDefaultsLastYearKey, year);
-}
-
-bool PreferenceController::preferenceIsDropDead()
-{
-    return !preferenceUseOrderWriting();
-}
-
-bool PreferenceController::setPreferenceIsDropDead(bool isDropDead)
-{
-    return setIntPreference(CVLDefaultsUseOrderWritingKey, isDropDead ? 0 : 1);
-}
-
-QString PreferenceController::textPreference(const QString &key)
-{
-    QVariant text = stored(key);
-    if (!text.isValid())
-        text = registeredDefaults().value(key);
-    if (!text.isValid())
-        return QString();
-    // A hand-written text with commas reads back as a list of its parts.
-    if (text.typeId() == QMetaType::QStringList)
-        return text.toStringList().join(QStringLiteral(", "));
-    // An empty stored text is a text, not an absent one.
-    const QString result = text.toString();
-    return result.isNull() ? QStringLiteral("") : result;
-}
-
-bool PreferenceController::setTextPreference(const QString &key, const QString &text)
-{
-    return store(key, text);
-}
-
-QString PreferenceController::preferenceMarquisText()
-{
-    const QString text = textPreference(CVLDefaultsMarquisTextKey);
-    if (text.size() > maxMarquisTextLength)
-        reportCutBanner(text);
-    return withinBannerLimit(text);
-}
-
-bool PreferenceController::setPreferenceMarquisText(const QString &text)
-{
-    return setTextPreference(CVLDefaultsMarquisTextKey, withinBannerLimit(text));
-}
-
-QVariant PreferenceController::stored(const QString &key)
-{
-    ensureInitialized();
-    const auto unsaved = unsavedValues().constFind(key);
-    if (unsaved != unsavedValues().constEnd())
-        return *unsaved;
-    return storeFile().values().value(key);
-}
-
-bool PreferenceController::store(const QString &key, const QVariant &value)
-{
-    ensureInitialized();
-    unsavedValues().insert(key, value);
-    const bool saved = storeFile().save(unsavedValues());
-    if (saved)
-        unsavedValues().clear();
-    emit PreferenceNotifier::instance().changed(key);
-    return saved;
-}
-
-QString PreferenceController::saveProblem()
-{
-    return storeFile().problemText();
-}
 
 PreferenceController::PreferenceController(QObject *parent)
     : QObject(parent)
@@ -490,7 +228,7 @@ void PreferenceController::changeMinutes(QLineEdit *field, QLabel *message, bool
         message->setText(tr("Whole minutes only; not saved"));
         return;
     }
-    if (minutes != saturated(minutes)) {
+    if (minutes < std::numeric_limits<int>::min() || minutes > std::numeric_limits<int>::max()) {
         message->setText(tr("From %1 to %2 minutes only; not saved")
                              .arg(std::numeric_limits<int>::min())
                              .arg(std::numeric_limits<int>::max()));
@@ -601,8 +339,9 @@ void PreferenceController::toggleViewer()
 void PreferenceController::changeViewerPort()
 {
     if (_ui) {
-        changeWholeNumber(_ui->viewerPortTextField, _ui->viewerPortMessage, CVLViewerPortKey, 1,
-            65535, tr("A port from 1 to 65535; not saved"));
+        changeWholeNumber(_ui->viewerPortTextField, _ui->viewerPortMessage, CVLViewerPortKey,
+            lowestPort, highestPort,
+            tr("A port from %1 to %2; not saved").arg(lowestPort).arg(highestPort));
     }
 }
 
@@ -619,12 +358,4 @@ void PreferenceController::changeViewerPin()
     field->setModified(false);
     _ui->viewerPinMessage->clear();
     reportSave(setTextPreference(CVLViewerPinKey, pin));
-}
-
-bool PreferenceController::isAcceptablePin(const QString &pin)
-{
-    if (pin.isEmpty())
-        return true;
-    return pin.size() >= 4 && pin.size() <= 8 &&
-        std::all_of(pin.begin(), pin.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include "PreferenceStore.h"
+#include <QPair>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+namespace Ui {
+class Preferences;
+}
+
+// The controller of the preferences window, which it loads from its Designer form on first
+// show. The store's class methods answer through it too.
+class PreferenceController : public QObject, public PreferenceStore
+{
+    Q_OBJECT
+
+public:
+    explicit PreferenceController(QObject *parent = nullptr);
+    ~PreferenceController() override;
+
+    // Loads the window if needed, fills it with the values in force and brings it forward,
+    // above `clockWindow` when given, which gets the keyboard back when the window closes.
+    void showWindow(QWidget *clockWindow = nullptr);
+    QWidget *window() const { return _window.get(); }
+
+    QLineEdit *marquisTextField() const;
+    QLineEdit *springMinutesTextField() const;
+    QLineEdit *fallMinutesTextField() const;
+    QLineEdit *orderWritingMinutesTextField() const;
+    QCheckBox *orderWritingCheckBox() const;
+    QLineEdit *lastYearTextField() const;
+    QComboBox *outputDeviceComboBox() const;
+    QSpinBox *volumeSpinBox() const;
+    QPushButton *soundCheckButton() const;
+    QCheckBox *viewerCheckBox() const;
+    QLineEdit *viewerPortTextField() const;
+    QLineEdit *viewerPinTextField() const;
+    QLabel *viewerStatusLabel() const;
+    QPushButton *viewerRestartButton() const;
+
+    // What the viewer server is doing: its address, or why it is not serving; while remote
+    // commands are stopped, a button takes them again.
+    void showViewerStatus(const QString &status, bool commandsStopped = false);
+    // The sound outputs to choose from: each one's id and description.
+    void showOutputs(const QList<QPair<QString, QString>> &outputs);
+
+    // Each stores its control's value when the operator ends an edit.
+    void changeMarquisText();
+    void changeSpring();
+    void changeFall();
+    void changeOrderWritingMinutes();
+    void changeLastYear();
+    void toggleOrderWriting();
+    void changeOutputDevice();
+    void changeVolume();
+    void toggleViewer();
+    void changeViewerPort();
+    void changeViewerPin();
+
+signals:
+    // The operator asks to hear the zero cue on the chosen output.
+    void soundCheckRequested();
+    // The referee takes remote commands again after too many wrong PINs stopped them.
+    void remoteCommandsRestartRequested();
+
+private:
+    void loadWindow();
+    void showStoredValues();
+    void showOutputDevices();
+    void changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int));
+    void changeWholeNumber(QLineEdit *field, QLabel *message, const char *key, int lowest,
+        int highest, const QString &refusal);
+    void reportSave(bool saved);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    std::unique_ptr<QWidget> _window;
+    std::unique_ptr<Ui::Preferences> _ui;
+    QPointer<QWidget> _clockWindow;
+    QString _viewerStatus;
+    bool _commandsStopped = false;
+    QList<QPair<QString, QString>> _outputs;
+};
