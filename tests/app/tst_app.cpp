@@ -1,11 +1,9 @@
 #include "AppController.h"
-#include "FullScreenWindow.h"
 #include "GameStateFile.h"
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 #include "PinGuard.h"
 #include "PreferenceController.h"
-#include "ScrollingView.h"
 #include "SoundPlayer.h"
 #include "TemporaryStore.h"
 #include "ViewerClient.h"
@@ -16,7 +14,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -45,23 +42,10 @@ class TestApp : public QObject
 private slots:
     void init()
     {
-        _store.emplace();
-        _app = std::make_unique<AppUnderTest>(_now);
-    }
-    void cleanup()
-    {
         _viewer.reset();
         _app.reset();
-        _store.reset();
-    }
-
-    void nudgeAmountFromTitle()
-    {
-        const QList<QPair<QString, double>> amounts{{"-10m", -600}, {"10s back -", -10},
-            {"Nudge", 60}, {"-", -60}, {"+10M", 60}, {"1m30s", 30}, {"110s", 10}, {"10ms", 600},
-            {"\u221210s", 10}, {"&-1&0m", -600}, {"1&&0s", 60}};
-        for (const auto &[title, seconds] : amounts)
-            QCOMPARE(MervaneTimerAppDelegate::nudgeAmount(title), seconds);
+        _store.emplace();
+        _app = std::make_unique<AppUnderTest>(_now);
     }
 
     void everyCommandReachesTheViewsTheViewersAndTheStateFile()
@@ -82,12 +66,9 @@ private slots:
         // same game, and the zero cue must have sounded as often as said.
         struct Step
         {
-            QString act; // see act()
-            QString clock; // the clock's description afterwards
+            QString act, clock; // see act(); the clock's description afterwards
             int zeroCues = 0;
-            // The phase line when it is not the clock's phase; "resumed H:MM:SS": the clock's
-            // phase said to have come back after the clock was down so long.
-            QString phase = {};
+            QString phase = {}; // when not the clock's; "resumed H:MM:SS": after so long down
         };
         const QList<Step> steps{{"C", "Spring 1901--> 10:00"},
             {"remote pause", "PAUSED Spring 1901--> 10:00"},
@@ -106,7 +87,6 @@ private slots:
             // Down while running, the time is taken off. Pause keeps the line that says so; a
             // Continue, however given, or a calendar command clears it.
             {"down 95", "PAUSED Spring 1902--> 8:25", 0, "resumed 0:01:35"},
-            {"P", "PAUSED Spring 1902--> 8:25", 0, "resumed 0:01:35"},
             {"down 3725", "PAUSED Spring 1902--> 8:25", 0, "resumed 1:02:05"},
             {"Space", "Spring 1902--> 8:25"},
             {"down 5", "PAUSED Spring 1902--> 8:20", 0, "resumed 0:00:05"},
@@ -157,27 +137,6 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
     }
 
-    void textsPostedThroughTheDelegateReachItsViews()
-    {
-        _app->delegate.setDisplayTime("Lunch");
-        _app->delegate.setMarquisText("Photo at five");
-        _app->delegate.setDisplayTime(QString()); // says nothing
-        QCOMPARE(
-            ui().countdownView->text() + '|' + ui().marquisView->text(), "Lunch|Photo at five");
-    }
-
-    void fullScreenCoversTheMainWindowsScreen()
-    {
-        QScreen *second = QGuiApplication::screens().at(1);
-        _app->window.setGeometry(
-            QRect(second->geometry().topLeft() + QPoint(50, 50), QSize(500, 300)));
-        _app->window.show();
-        _app->delegate.toggleFullScreen();
-        QCOMPARE(_app->delegate.fullScreenWindow()->geometry(), second->geometry());
-        _app->delegate.toggleFullScreen();
-        QCOMPARE(_app->window.geometry().size(), QSize(500, 300));
-    }
-
 private:
     const Ui::MainWindow &ui() const { return _app->window.ui(); }
     CountdownTimer &timer() const { return _app->delegate.timer(); }
@@ -196,10 +155,8 @@ private:
             QVERIFY(
                 _viewer.emplace(PreferenceController::intPreference(CVLViewerPortKey)).waitFor(1));
     }
-    // Does what a step says: a key on whichever window shows the clock ("Shift+Left"), New
-    // Game answered with a key ("Ctrl+N Esc"), a remote command ("remote pause"), a control of
-    // the preferences window set ("set fallMinutesTextField 7"; a button is clicked), or a
-    // restart after the clock was down so many seconds ("down 95").
+    // A key on the window that shows the clock ("Shift+Left"), New Game answered ("Ctrl+N Esc"),
+    // a remote command, a preferences control set (a button clicked), or a restart so late.
     void act(const QString &step)
     {
         const QStringList words = step.split(' ');
