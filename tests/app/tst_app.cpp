@@ -56,14 +56,13 @@ private slots:
         for (const QString &set : {"viewerPortTextField " + QString::number(port),
                  QStringLiteral("viewerPinTextField 2468"), QStringLiteral("viewerCheckBox")})
             act("set " + set);
-        QVERIFY(_viewer.emplace(port).waitFor(1));
+        connectViewer();
         const auto status = [this] {
             return _app->appController.preferenceController()->viewerStatusLabel()->text();
         };
         QTRY_COMPARE(status(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
-        // After each step the clock, its views, a viewer and the state file must all hold the
-        // same game, and the zero cue must have sounded as often as said.
+        // After each step the clock, its views, a viewer and the state file agree on the game.
         struct Step
         {
             QString act, clock; // see act(); the clock's description afterwards
@@ -152,8 +151,13 @@ private:
         _app->window.show();
         QVERIFY(QTest::qWaitForWindowActive(&_app->window));
         if (PreferenceController::intPreference(CVLViewerEnabledKey))
-            QVERIFY(
-                _viewer.emplace(PreferenceController::intPreference(CVLViewerPortKey)).waitFor(1));
+            connectViewer();
+    }
+    // A viewer, once the server listens: it starts on a thread of its own.
+    void connectViewer()
+    {
+        QTRY_VERIFY(!_app->viewers.service().address().isEmpty());
+        QVERIFY(_viewer.emplace(PreferenceController::intPreference(CVLViewerPortKey)).waitFor(1));
     }
     // A key on the window that shows the clock ("Shift+Left"), New Game answered ("Ctrl+N Esc"),
     // a remote command, a preferences control set (a button clicked), or a restart so late.
@@ -163,16 +167,14 @@ private:
         if (words[0] == "remote") {
             // Spaced as a referee's thumb would be: more are refused as too fast.
             QTest::qWait(1000 / PinGuard::maxCommandsPerSecond + 10);
-            const QJsonObject answer =
-                _viewer->ask({{"type", "command"}, {"command", words[1]}, {"pin", "2468"}});
-            QCOMPARE(answer.value("type").toString(), "done");
+            const QJsonObject sent{{"type", "command"}, {"command", words[1]}, {"pin", "2468"}};
+            QCOMPARE(_viewer->ask(sent).value("type").toString(), "done");
         } else if (words[0] == "set") {
             editPreference(words[1], words.mid(2).join(' '));
         } else if (words[0] == "down") {
             restart(words[1].toDouble());
         } else if (words[0] == "Ctrl+N") {
-            // Answered once the box is up, however long it takes to come.
-            QTimer answerer;
+            QTimer answerer; // answers once the box is up
             connect(&answerer, &QTimer::timeout, this, [&] {
                 if (QWidget *box = QApplication::activeModalWidget())
                     QTest::keyClick(box, QKeySequence(words[1])[0].key());
