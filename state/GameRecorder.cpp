@@ -37,6 +37,9 @@ qint64 GameRecorder::resume()
     const double left =
         game.running ? std::max(0.0, game.secondsLeft - down / 1000.0) : game.secondsLeft;
     _timer.restore(game.phase, left);
+    // Kept as it now stands, paused: a second crash before the next command must not take
+    // the time it was down off again.
+    save();
     return down;
 }
 

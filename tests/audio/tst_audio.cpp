@@ -1,8 +1,11 @@
 #include "CountdownTimer.h"
 #include "CueFinder.h"
+#include "CueMixer.h"
 #include "MonitorRecording.h"
+#include "NotificationNames.h"
 #include "SoundPlayer.h"
 #include "TemporaryStore.h"
+#include "Util.h"
 
 // What a room hears, from a real sound server of each kind: the cues are found in a
 // recording of what the clock played, by their sound, and timed there.
@@ -16,6 +19,41 @@ private slots:
         QTest::addColumn<SoundServer::Kind>("kind");
         QTest::newRow("PulseAudio") << SoundServer::PulseAudio;
         QTest::newRow("PipeWire") << SoundServer::PipeWire;
+    }
+
+    // Every shipped cue decodes, once, to the stream's format; damaged files are refused; only
+    // a posted second with a cue starts one; loud cues together clip instead of wrapping round.
+    void cuesDecodeOnceAndMixWithoutWrapping()
+    {
+        SoundPlayer player;
+        const QList<int> playable = player.playableCues();
+        QCOMPARE(QSet<int>(playable.begin(), playable.end()),
+            QSet<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 30, 60}));
+        QSignalSpy started(&player, &SoundPlayer::cueStarted);
+        for (const char *seconds : {"11", "-3", "10"})
+            Util::postNotification(SOUND_PLAYER_NOTIFICATION_NAME, SECONDS_KEY, seconds);
+        QCOMPARE(started.count(), 1);
+        QFile cue(SoundPlayer::cuePath(0));
+        QVERIFY(cue.open(QIODevice::ReadOnly));
+        const QByteArray whole = cue.readAll();
+        for (const QByteArray &damaged : {whole.left(whole.size() / 2),
+                 QByteArray("RIFF\x10\x00\x00\x00WAVEfmt garbage that is no sound"),
+                 whole.left(12) + whole.mid(whole.indexOf("data")), QByteArray()})
+            QVERIFY(!CueDecoder::decode(damaged, AudioOutput::format));
+        // 22,050 Hz mono becomes 48 kHz stereo of the same length.
+        const CueDecoder::Samples samples = CueDecoder::decode(whole, AudioOutput::format);
+        QVERIFY(samples && qAbs(double(samples->size()) - 1.5 * 48000 * 2) < 8);
+        const auto loud = std::make_shared<const std::vector<qint16>>(4, 30000);
+        CueMixer mixer;
+        mixer.start(loud);
+        mixer.start(loud);
+        std::vector<qint16> out(6, 1);
+        mixer.mix(out.data(), 6, 100);
+        QCOMPARE(out, std::vector<qint16>({32767, 32767, 32767, 32767, 0, 0}));
+        QCOMPARE(mixer.voices(), 0);
+        mixer.start(loud);
+        mixer.mix(out.data(), 2, 50);
+        QCOMPARE(out[0], qint16(15000));
     }
 
     void init()

@@ -2,6 +2,7 @@
 #include "PreferenceController.h"
 #include "TemporaryStore.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <cstdio>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,30 +23,35 @@ using Prefs = PreferenceStore;
 
 namespace {
 
-QString probe()
+// Started as "tst_settings probe PATH MODE", this program uses the store at PATH the way the
+// clock does, in a process of its own: it prints the Spring length, or in MODE "write" writes
+// until it is killed, once it has said that it started.
+int probe(int argc, char **argv)
 {
-    return QCoreApplication::applicationDirPath() + "/storeprobe";
+    QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    Prefs::setStorePath(QString::fromLocal8Bit(argv[2]));
+    for (int round = 1; qstrcmp(argv[3], "write") == 0; ++round) {
+        Prefs::setPreferenceSpringMinutes(round);
+        Prefs::setPreferenceFallMinutes(round);
+        Prefs::setPreferenceMarquisText(QStringLiteral("Board %1").arg(round));
+        if (round == 1)
+            std::puts("writing");
+    }
+    std::printf("%d\n", Prefs::preferenceSpringMinutes());
+    return 0;
 }
 
-// Runs the store in a process of its own; a store that blocks fails here, not by hanging.
-QString runProbe(const QString &path, const QString &mode, QString *errors = nullptr)
+// A probe that blocks fails here, not by hanging.
+QString readInProbe(const QString &path, QString *errors = nullptr)
 {
     QProcess process;
-    process.start(probe(), {path, mode});
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished();
-        return "blocked";
-    }
+    process.start(QCoreApplication::applicationFilePath(), {"probe", path, "read"});
+    if (!process.waitForFinished(5000))
+        return "blocked"; // and killed as `process` goes
     if (errors)
         *errors = QString::fromUtf8(process.readAllStandardError());
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -57,52 +64,51 @@ private slots:
     void init() { _store = std::make_unique<TemporaryStore>(); }
     void cleanup() { _store.reset(); }
 
-    void valuesOutliveTheRunAndDamagedOnesFallBack()
+    void valuesOutliveTheRunAndHandWrittenOnesAreReadWithCare()
     {
-        QCOMPARE(Prefs::preferenceSpringMinutes(), 10);
-        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 1);
-        QVERIFY(Prefs::preferenceIsDropDead());
-        QVERIFY(Prefs::setPreferenceSpringMinutes(-5));
-        QVERIFY(Prefs::setPreferenceIsDropDead(false));
-        QVERIFY(Prefs::setPreferenceMarquisText("Round 3 = finals; 50% off, \"ok\"\nä"));
-
+        const QString text = QStringLiteral("Round 3 = finals; 50% off, \"ok\"\nä");
+        QVERIFY(Prefs::setPreferenceSpringMinutes(-5) && Prefs::setPreferenceIsDropDead(false) &&
+            Prefs::setPreferenceMarquisText(text));
         // A later run: a file nobody in this process has read, the defaults registered again.
         const QByteArray contents = _store->fileContents().toUtf8();
         _store.reset();
-        _store = std::make_unique<TemporaryStore>();
-        _store->writeFile(contents);
+        _store = std::make_unique<TemporaryStore>(
+            [&](TemporaryStore &store) { store.writeFile(contents); });
         Prefs::initialize();
-        QCOMPARE(Prefs::preferenceSpringMinutes(), -5);
-        QVERIFY(Prefs::preferenceUseOrderWriting());
-        QCOMPARE(Prefs::preferenceMarquisText(), "Round 3 = finals; 50% off, \"ok\"\nä");
+        QVERIFY(Prefs::preferenceSpringMinutes() == -5 && Prefs::preferenceUseOrderWriting());
+        QCOMPARE(Prefs::preferenceMarquisText(), text);
         QVERIFY(Prefs::setPreferenceMarquisText(QString()));
         QCOMPARE(Prefs::preferenceMarquisText(), "");
-        // A hand-written text with commas is read whole.
-        _store->writeFile("[General]\ndefaults.marquisText=Welcome, players,all\n");
-        QCOMPARE(Prefs::preferenceMarquisText(), "Welcome, players, all");
-
-        const QList<QPair<QByteArray, int>> readAs{{"ten", 10}, {"", 10}, {"3, 4", 10}, {"nan", 10},
-            {"@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)", 10}, {" 12 ", 12}, {"12.7", 12}, {"true", 1},
-            {"99999999999", std::numeric_limits<int>::max()}};
-        for (const auto &[stored, minutes] : readAs) {
-            _store->writeFile("[General]\ndefaults.springMinutes=" + stored + "\n");
-            QCOMPARE(Prefs::preferenceSpringMinutes(), minutes);
+        const int limit = Prefs::maxMarquisTextLength;
+        // By hand: a number that is none counts as absent; a text with commas is read whole,
+        // and cut at the limit, never inside a character.
+        const QString as(limit - 2, 'a'), clock = QString::fromUtf8("\U0001F550");
+        const QList<QPair<QString, QString>> readAs{{"springMinutes=ten", "10"},
+            {"springMinutes=", "10"}, {"springMinutes= 12 ", "12"}, {"springMinutes=nan", "10"},
+            {"springMinutes=12.7", "12"}, {"springMinutes=true", "1"},
+            {"springMinutes=99999999999", "2147483647"},
+            {"marquisText=Welcome, players,all", "Welcome, players, all"},
+            {"marquisText=a" + as + clock + "tail", "a" + as},
+            {"marquisText=" + as + clock, as + clock}};
+        for (const auto &[line, read] : readAs) {
+            _store->writeFile(("[General]\ndefaults." + line + "\n").toUtf8());
+            QCOMPARE(line.startsWith("spring") ? QString::number(Prefs::preferenceSpringMinutes())
+                                               : Prefs::preferenceMarquisText(),
+                read);
         }
     }
 
     void unsavedValuesStayInForceUntilAWriteSucceeds()
     {
-        // A garbage file is rewritten, and that is a save.
-        _store->writeFile(QByteArray("\x00\x01garbage\xff[[\n", 14));
-        QVERIFY(Prefs::setPreferenceFallMinutes(12));
-        QCOMPARE(
-            QSettings(_store->path(), QSettings::IniFormat).value(CVLDefaultsFallMinutesKey), 12);
-
         _store->makeFolderUnwritable();
         const QString unwritable = Prefs::storePath();
-        QVERIFY(!Prefs::setPreferenceSpringMinutes(3));
+        AppController app;
+        app.showPreferencePanel();
+        enter(app.preferenceController()->springMinutesTextField(), "3");
+        const QString said =
+            app.preferenceController()->window()->findChild<QLabel *>("saveMessage")->text();
+        QVERIFY2(said.contains(unwritable) && said.contains("not writable"), qPrintable(said));
         QVERIFY(!Prefs::setPreferenceMarquisText("Kept for now"));
-        QVERIFY(Prefs::saveProblem().contains("not writable"));
         QCOMPARE(Prefs::preferenceSpringMinutes(), 3);
         QCOMPARE(Prefs::preferenceMarquisText(), "Kept for now");
         QCOMPARE(Prefs::preferenceFallMinutes(), 10);
@@ -120,17 +126,16 @@ private slots:
         qint64 killed = 0;
         for (int round = 0; round < 10; ++round) {
             QProcess writer;
-            writer.start(probe(), {_store->path(), "write-loop"});
+            writer.start(
+                QCoreApplication::applicationFilePath(), {"probe", _store->path(), "write"});
             QVERIFY(writer.waitForReadyRead(10000));
             killed = writer.processId();
             writer.kill();
             QVERIFY(writer.waitForFinished());
-
             QSettings file(_store->path(), QSettings::IniFormat);
-            QCOMPARE(file.status(), QSettings::NoError);
             const int spring = file.value(CVLDefaultsSpringMinutesKey).toInt();
-            QVERIFY(spring > 0);
-            QVERIFY(file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
+            QVERIFY(file.status() == QSettings::NoError && spring > 0 &&
+                file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
             QVERIFY(file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
         }
         // What a killed save leaves (its new file and that file's lock, or an old lock of the
@@ -144,54 +149,41 @@ private slots:
             file.setFileTime(
                 QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
         }
-        QCOMPARE(runProbe(_store->path(), "read").section(' ', 0, 0).toInt() > 0, true);
+        QVERIFY(readInProbe(_store->path()).toInt() > 0);
         QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), QStringList{"MervaneTimer.conf"});
     }
 
     void aFullDiskKeepsTheFileByteForByte()
     {
-        if (::geteuid() != 0)
+        const QString dir = QFileInfo(_store->path()).path();
+        const QByteArray folder = QFile::encodeName(dir);
+        if (::geteuid() != 0 || ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP("mounting a small file system needs root");
-        QTemporaryDir mountPoint;
-        const QByteArray point = QFile::encodeName(mountPoint.path());
-        if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
-            QSKIP("this machine does not let tmpfs be mounted");
-        const QString path = mountPoint.filePath("MervaneTimer.conf");
-        Prefs::setStorePath(path);
+        const auto unmount = qScopeGuard([&] { ::umount(folder.constData()); });
         // A referee's file of just over one page.
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\ndefaults.springMinutes=15\ndefaults.fallMinutes=12\n"
-                   "defaults.useOrderWriting=1\n\n[Referee]\nnotes=" +
-            QByteArray(4000, 'n') + "\n");
-        file.close();
-        const QByteArray before = contentsOf(path);
+        _store->writeFile("[General]\ndefaults.springMinutes=15\n\n[Referee]\nnotes=" +
+            QByteArray(4100, 'n') + "\n");
+        const QString before = _store->fileContents();
         // Fill the rest but two pages: room for a new file, not for the lock file that QSettings
         // puts beside it; QSettings then reports the write cut short as a success.
-        QFile filler(mountPoint.filePath("filler"));
+        QFile filler(dir + "/filler");
         QVERIFY(filler.open(QIODevice::WriteOnly));
         while (filler.write(QByteArray(1024, 'f')) == 1024 && filler.flush()) { }
         filler.close();
-        QVERIFY(::truncate(QFile::encodeName(filler.fileName()).constData(),
-                    QFileInfo(filler).size() - 8192) == 0);
+        QVERIFY(QFile::resize(filler.fileName(), QFileInfo(filler).size() - 8192));
 
         QVERIFY(!Prefs::setPreferenceFallMinutes(13));
         QVERIFY(Prefs::saveProblem().contains("disk is full"));
-        QCOMPARE(Prefs::preferenceFallMinutes(), 13);
-        QCOMPARE(contentsOf(path), before);
-        QCOMPARE(runProbe(path, "read"), "15 58");
-        ::umount(point.constData());
+        QCOMPARE(_store->fileContents(), before);
     }
 
     void specialFilesAreNeverOpenedAndNeverLost()
     {
-        const QString fifo = _store->path() + ".fifo";
+        const QString fifo = _store->path() + ".fifo", big = _store->path() + ".big";
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        const QString big = _store->path() + ".big";
         QFile bigFile(big);
         QVERIFY(bigFile.open(QIODevice::WriteOnly));
-        bigFile.write("[General]\ndefaults.springMinutes=25\n");
-        bigFile.write(QByteArray(2 * 1024 * 1024, '#'));
+        bigFile.write("[General]\ndefaults.springMinutes=25\n" + QByteArray(2 * 1024 * 1024, '#'));
         bigFile.close();
         const QList<QPair<QString, QString>> targets{{fifo, "not a regular file"},
             {"/dev/zero", "not a regular file"}, {QDir::tempPath(), "not a regular file"},
@@ -200,149 +192,101 @@ private slots:
             QFile::remove(_store->path());
             QVERIFY(QFile::link(target, _store->path()));
             QString errors;
-            QCOMPARE(runProbe(_store->path(), "read", &errors), "10 58");
-            QCOMPARE(errors.count('\n'), 1);
-            QVERIFY2(errors.contains(problem), qPrintable(errors));
-            QVERIFY(runProbe(_store->path(), "save").startsWith("it is " + problem));
+            QCOMPARE(readInProbe(_store->path(), &errors), "10");
+            QVERIFY2(errors.count('\n') == 1 && errors.contains(problem), qPrintable(errors));
+            QVERIFY(!Prefs::setPreferenceFallMinutes(13));
+            QVERIFY(Prefs::saveProblem().startsWith("it is " + problem));
         }
         QCOMPARE(QFileInfo(big).size(), bigFile.size());
-        QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(_store->path()).isSymLink());
+        QVERIFY(!QFileInfo(fifo).isFile() && QFileInfo(_store->path()).isSymLink());
     }
 
-    void bannerTextsAreCutAtTheLimit()
-    {
-        const int limit = Prefs::maxMarquisTextLength;
-        QVERIFY(Prefs::setPreferenceMarquisText(QString(limit + 500, 'b')));
-        QCOMPARE(Prefs::preferenceMarquisText(), QString(limit, 'b'));
-        // Cut by hand-written file, never inside a character.
-        const QString emoji = QString::fromUtf8("\U0001F550");
-        _store->writeFile(
-            ("[General]\ndefaults.marquisText=" + QString(limit - 1, 'a') + emoji + "tail\n")
-                .toUtf8());
-        QCOMPARE(Prefs::preferenceMarquisText(), QString(limit - 1, 'a'));
-        _store->writeFile(
-            ("[General]\ndefaults.marquisText=" + QString(limit - 2, 'a') + emoji + "\n").toUtf8());
-        QCOMPARE(Prefs::preferenceMarquisText(), QString(limit - 2, 'a') + emoji);
-    }
-
-    void windowShowsTheValuesInForceAndStoresEdits()
-    {
-        Prefs::setPreferenceSpringMinutes(15);
-        Prefs::setPreferenceUseOrderWriting(true);
-        AppController app;
-        app.showPreferencePanel();
-        PreferenceController &controller = *app.preferenceController();
-        QVERIFY(controller.window()->isVisible());
-        QCOMPARE(controller.springMinutesTextField()->text(), "15");
-        QCOMPARE(controller.orderWritingMinutesTextField()->text(), "1");
-        QCOMPARE(controller.marquisTextField()->text(), Prefs::preferenceMarquisText());
-        QVERIFY(controller.orderWritingCheckBox()->isChecked());
-        controller.window()->close();
-        Prefs::setPreferenceFallMinutes(7);
-        Prefs::setPreferenceUseOrderWriting(false);
-        app.showPreferencePanel();
-        QCOMPARE(app.preferenceController(), &controller);
-        QCOMPARE(controller.fallMinutesTextField()->text(), "7");
-        QVERIFY(!controller.orderWritingCheckBox()->isChecked());
-
-        // The check box stores at once; mixed counts as on.
-        QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
-        QVERIFY(Prefs::preferenceUseOrderWriting());
-        QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
-        QVERIFY(Prefs::preferenceIsDropDead());
-        controller.orderWritingCheckBox()->setTristate(true);
-        controller.orderWritingCheckBox()->setCheckState(Qt::PartiallyChecked);
-        controller.toggleOrderWriting();
-        QVERIFY(Prefs::preferenceUseOrderWriting());
-
-        // The banner field takes no more than the limit, and says so.
-        controller.marquisTextField()->selectAll();
-        QTest::keyClicks(
-            controller.marquisTextField(), QString(Prefs::maxMarquisTextLength + 5, 'z'));
-        QCOMPARE(controller.marquisTextField()->text().size(), Prefs::maxMarquisTextLength);
-        QVERIFY(
-            controller.window()->findChild<QLabel *>("marquisMessage")->text().contains("2000"));
-
-        // The sound controls store at once; the sound check asks for the zero cue.
-        controller.volumeSpinBox()->setValue(35);
-        QCOMPARE(Prefs::intPreference(CVLAudioVolumeKey), 35);
-        QSignalSpy soundCheck(&controller, &PreferenceController::soundCheckRequested);
-        QTest::mouseClick(controller.soundCheckButton(), Qt::LeftButton);
-        QCOMPARE(soundCheck.count(), 1);
-        QCOMPARE(controller.outputDeviceComboBox()->currentText(), "System default");
-
-        // A failed save of any control says so, and names the file.
-        _store->makeFolderUnwritable();
-        auto *saveMessage = controller.window()->findChild<QLabel *>("saveMessage");
-        QTest::mouseClick(controller.orderWritingCheckBox(), Qt::LeftButton);
-        QVERIFY(saveMessage->text().contains(Prefs::storePath()));
-        edit(controller.orderWritingMinutesTextField(), "6");
-        QCOMPARE(Prefs::preferenceOrderWritingMinutes(), 6);
-        QVERIFY(saveMessage->text().contains("not writable"));
-    }
-
-    void everyFieldStoresWhatItMayAndSaysWhyNot()
+    void everyControlShowsTheValueInForceStoresWhatItMayAndSaysWhyNot()
     {
         AppController app;
+        app.showOutputs({{"desk", "Desk speakers"}, {"hall", "Hall"}});
+        // Said before the window is made: shown when it is, with a way to take commands again.
+        app.showViewerStatus("Remote commands are stopped", true);
         app.showPreferencePanel();
-        QWidget *window = app.preferenceController()->window();
-        struct Row
-        {
-            const char *field;
-            QString entry;
-            const char *key;
-            QVariant stored; // the value in force afterwards
-            QString message; // what the field's message starts with; empty: none
-        };
-        const QList<Row> rows{
-            {"springMinutesTextField", " 25 ", CVLDefaultsSpringMinutesKey, 25, ""},
-            {"springMinutesTextField", "twelve", CVLDefaultsSpringMinutesKey, 25, "Whole minutes"},
-            {"fallMinutesTextField", "2.5", CVLDefaultsFallMinutesKey, 10, "Whole minutes"},
-            {"fallMinutesTextField", "99999999999", CVLDefaultsFallMinutesKey, 10, "From "},
-            {"fallMinutesTextField", "0", CVLDefaultsFallMinutesKey, 0, "0 minutes: the phase"},
-            {"fallMinutesTextField", "9", CVLDefaultsFallMinutesKey, 9, ""},
-            {"orderWritingMinutesTextField", "4", CVLDefaultsOrderWritingMinutesKey, 4, ""},
-            {"marquisTextField", "Finals at three", CVLDefaultsMarquisTextKey, "Finals at three",
-                ""},
-            {"lastYearTextField", "1907", CVLDefaultsLastYearKey, 1907, ""},
-            {"lastYearTextField", "-1", CVLDefaultsLastYearKey, 1907, "A game-year"},
-            {"lastYearTextField", "0", CVLDefaultsLastYearKey, 0, ""},
-            {"viewerPortTextField", "0", CVLViewerPortKey, 8080, "A port from 1 to 65535"},
-            {"viewerPortTextField", "65536", CVLViewerPortKey, 8080, "A port from 1 to 65535"},
-            {"viewerPortTextField", "65535", CVLViewerPortKey, 65535, ""},
-            {"viewerPortTextField", "1", CVLViewerPortKey, 1, ""},
-            {"viewerPinTextField", "123", CVLViewerPinKey, "", "4 to 8 digits"},
-            {"viewerPinTextField", "123456789", CVLViewerPinKey, "12345678", ""}, // cut at 8
-            {"viewerPinTextField", "12a4", CVLViewerPinKey, "12345678", "4 to 8 digits"},
-            {"viewerPinTextField", "1234", CVLViewerPinKey, "1234", ""},
-            {"viewerPinTextField", "", CVLViewerPinKey, "", ""}};
-        for (const Row &row : rows) {
-            auto *field = window->findChild<QLineEdit *>(row.field);
-            edit(field, row.entry);
-            const QString context = QStringLiteral("%1 '%2'").arg(row.field, row.entry);
-            const QVariant stored = row.stored.typeId() == QMetaType::Int
-                ? QVariant(Prefs::intPreference(row.key))
-                : QVariant(Prefs::textPreference(row.key));
-            QVERIFY2(stored == row.stored, qPrintable(context + ": " + stored.toString()));
-            const QString name = QString(row.field)
-                                     .replace("MinutesTextField", "Message")
-                                     .replace("TextField", "Message");
-            const QString message = window->findChild<QLabel *>(name)->text();
-            QVERIFY2(row.message.isEmpty() ? message.isEmpty() : message.startsWith(row.message),
-                qPrintable(context + ": " + message));
+        PreferenceController &prefs = *app.preferenceController();
+        QSignalSpy restart(&app, &AppController::remoteCommandsRestartRequested);
+        QTest::mouseClick(prefs.viewerRestartButton(), Qt::LeftButton);
+        QVERIFY(restart.count() == 1 && prefs.viewerRestartButton()->isVisible() &&
+            prefs.viewerStatusLabel()->text() == "Remote commands are stopped");
+
+        // Each control with what is entered in turn (a box is clicked), what it shows when
+        // the window is opened again, and how its message started ("": none).
+        const QString zs(Prefs::maxMarquisTextLength, 'z');
+        const QList<QPair<QString, QStringList>> entries{
+            {"springMinutesTextField", {" 25 |25|", "twelve|25|Whole minutes"}},
+            {"fallMinutesTextField",
+                {"0|0|0 minutes: the phase", "9|9|", "99999999999|9|From ", "2.5|9|Whole minutes"}},
+            {"orderWritingMinutesTextField", {"4|4|"}}, {"orderWritingCheckBox", {"|1|", "|0|"}},
+            {"marquisTextField", {"Finals|Finals|", zs + "zzz|" + zs + "|At most 2000"}},
+            {"lastYearTextField", {"0|0|", "1907|1907|", "-1|1907|A game-year"}},
+            {"outputDeviceComboBox", {"Hall|hall|"}}, {"volumeSpinBox", {"35|35|"}},
+            {"viewerCheckBox", {"|1|"}},
+            {"viewerPortTextField",
+                {"1|1|", "65535|65535|", "0|65535|A port from 1 to 65535",
+                    "65536|65535|A port from 1 to 65535"}},
+            {"viewerPinTextField",
+                {"123456789|12345678|", "||", "1234|1234|", "123|1234|4 to 8 digits",
+                    "12a4|1234|4 to 8 digits"}}};
+        QWidget *window = prefs.window();
+        for (const auto &[name, tries] : entries) {
+            QWidget *control = window->findChild<QWidget *>(name);
+            const auto *label = window->findChild<QLabel *>(
+                QString(name).replace(QRegularExpression("(Minutes)?TextField"), "Message"));
+            for (const QString &entry : tries) {
+                const QStringList expected = entry.split('|'); // entered, shown, message
+                enter(control, expected[0]);
+                const QString message = label ? label->text() : QString();
+                app.showPreferencePanel();
+                QVERIFY2(shown(control) == expected[1] &&
+                        (expected[2].isEmpty() ? message.isEmpty()
+                                               : message.startsWith(expected[2])),
+                    qPrintable(name + " '" + expected[0].left(9) + "': " + shown(control).left(9) +
+                        ", " + message));
+            }
         }
     }
 
 private:
-    static void edit(QLineEdit *field, const QString &text)
+    // As the operator does: typed into a field or a spin box, chosen from a list, or a box
+    // clicked on itself (a check box wider than its label takes no click beside the label).
+    static void enter(QWidget *control, const QString &text)
     {
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
+        if (qobject_cast<QCheckBox *>(control))
+            return QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, control->height() / 2));
+        if (auto *list = qobject_cast<QComboBox *>(control)) {
+            list->setCurrentIndex(list->findText(text));
+            return list->activated(list->currentIndex());
+        }
+        if (qobject_cast<QLineEdit *>(control) || qobject_cast<QSpinBox *>(control))
+            QMetaObject::invokeMethod(control, "selectAll");
+        QTest::keyClick(control, Qt::Key_Backspace);
+        QTest::keyClicks(control, text);
+        QTest::keyClick(control, Qt::Key_Return);
+    }
+    static QString shown(const QWidget *control)
+    {
+        if (const auto *box = qobject_cast<const QCheckBox *>(control))
+            return QString::number(box->isChecked());
+        if (const auto *list = qobject_cast<const QComboBox *>(control))
+            return list->currentData().toString();
+        return control->property(qobject_cast<const QSpinBox *>(control) ? "cleanText" : "text")
+            .toString();
     }
     std::unique_ptr<TemporaryStore> _store;
 };
 
-QTEST_MAIN(TestSettings)
+int main(int argc, char **argv)
+{
+    if (argc == 4 && qstrcmp(argv[1], "probe") == 0)
+        return probe(argc, argv);
+    QApplication app(argc, argv);
+    TestSettings test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_settings.moc"

@@ -68,8 +68,12 @@ private slots:
                          .arg(game["running"].toBool() ? "run" : "paused")
                          .arg(contents() == before ? " kept" : ""),
                 saved);
+            // Put back from a copy: putting a game back saves it.
+            const QString copy = _path + ".again";
+            QFile::remove(copy);
+            QVERIFY(QFile::copy(_path, copy));
             CountdownTimer again(fakeClock());
-            GameRecorder(again, _path, wallClock()).resume();
+            GameRecorder(again, copy, wallClock()).resume();
             QCOMPARE(
                 again.description(), "PAUSED " + timer.phase().description() + "--> " + resumed);
         }
