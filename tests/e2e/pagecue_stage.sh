@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The stage for the page's cue test: the real clock, paused at 0:12.4 and playing to the sink
+# "cues", and its viewer page in Chromium, playing to the default sink, on a virtual X server.
+# Says "ready" once the page has had time to fetch its cues, then presses on the clock's
+# window each key it reads, answering "pressed"; the end of its input ends it.
+# Usage: pagecue_stage.sh PATH_TO_MervaneTimer
+binary=$1
+source "$(dirname "$0")/lib.sh"
+start_x 1000x600
+port=$(shuf -i 20000-60000 -n 1)
+prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" audio.device=cues
+printf '{"season":"Spring","year":1901,"orders":false,"secondsLeft":12.4,"running":false,"savedAt":%s}' \
+    "$(date +%s%3N)" > "$state"
+start_clock "$binary"
+# An output that takes 85 ms to sound, as a phone's speaker or headset may: the page must
+# start each cue that much ahead.
+start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
+sleep 5
+echo ready
+while read -r key; do
+    xdotool windowactivate --sync "$window" key "$key"
+    echo pressed
+done
