@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The stage for the page's cue test: the real clock, paused at 0:12.4 and playing to the sink
-# "cues", and its viewer page in Chromium, playing to the default sink, on a virtual X server.
-# Says "ready" once the page has had time to fetch its cues, then presses on the clock's
-# window each key it reads, answering "pressed"; the end of its input ends it.
+# For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", and its page
+# in Chromium, on the default sink. Says "ready", then presses each key it reads on the clock.
 # Usage: pagecue_stage.sh PATH_TO_MervaneTimer
 binary=$1
 source "$(dirname "$0")/lib.sh"
@@ -12,8 +10,7 @@ prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" audio.device
 printf '{"season":"Spring","year":1901,"orders":false,"secondsLeft":12.4,"running":false,"savedAt":%s}' \
     "$(date +%s%3N)" > "$state"
 start_clock "$binary"
-# An output that takes 85 ms to sound, as a phone's speaker or headset may: the page must
-# start each cue that much ahead.
+# An output 85 ms slow, as a phone's may be: the page must start each cue that much ahead.
 start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
 sleep 5
 echo ready

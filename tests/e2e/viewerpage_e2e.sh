@@ -5,7 +5,7 @@
 # Usage: viewerpage_e2e.sh PATH_TO_MervaneTimer
 binary=$1
 source "$(dirname "$0")/lib.sh"
-start_x 412x915
+start_x 824x1830
 port=$(shuf -i 20000-60000 -n 1)
 prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" viewer.pin=1357 \
     "defaults.marquisText=Board 3"
@@ -18,7 +18,8 @@ clock_at() { # EPOCH_SECONDS
     cp "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state" "$state"
     calc "$(state_field secondsLeft) - ($1 * 1000 - $(state_field savedAt)) / 1000"
 }
-start_browser "http://127.0.0.1:$port/"
+# A phone's 412x915 page, at twice the density (a kiosk window is never that narrow).
+start_browser "http://127.0.0.1:$port/" --force-device-scale-factor=2
 sleep 5 # started, loaded, connected, a few seconds counted
 
 before=$(clock_at "$(now)")
