@@ -26,6 +26,7 @@ ViewerLink::ViewerLink(MervaneTimerAppDelegate &delegate, MainWindow &window,
     connect(&_service, &ViewerService::commandReceived, this, &ViewerLink::runCommand);
     connect(&appController, &AppController::remoteCommandsRestartRequested, &_service,
         &ViewerService::restartCommands);
+    connect(window.ui().playAction, &QAction::triggered, this, [this] { _state.playCue(0); });
     connect(
         window.ui().showViewerAddressAction, &QAction::triggered, this, &ViewerLink::toggleAddress);
     _service.applyPreferences();

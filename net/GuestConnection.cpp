@@ -1,5 +1,6 @@
 #include "GuestConnection.h"
 
+#include "CueFiles.h"
 #include "HttpRequest.h"
 
 #include <QCryptographicHash>
@@ -19,6 +20,8 @@ constexpr int opContinuation = 0x0, opText = 0x1, opBinary = 0x2, opClose = 0x8,
 constexpr quint16 closeProtocolError = 1002, closeBadData = 1007, closeTooBig = 1009;
 // The largest frame header: two bytes, eight of length and four of mask.
 constexpr int maxFrameHeadBytes = 14;
+// A longer answer goes out a piece at a time, as the guest takes it.
+constexpr qsizetype bodyPieceBytes = 16 * 1024;
 
 const QByteArray &viewerPage()
 {
@@ -67,6 +70,7 @@ GuestConnection::GuestConnection(QTcpSocket *socket, PinGuard::Clock clock, QObj
     const quint32 ipv4 = _socket->peerAddress().toIPv4Address(&isIpv4);
     _address = isIpv4 ? QHostAddress(ipv4).toString() : _socket->peerAddress().toString();
     connect(_socket, &QTcpSocket::readyRead, this, &GuestConnection::readAvailable);
+    connect(_socket, &QTcpSocket::bytesWritten, this, &GuestConnection::writeBody);
     connect(_socket, &QTcpSocket::disconnected, this, &GuestConnection::finish);
     connect(_socket, &QTcpSocket::errorOccurred, this, &GuestConnection::finish);
 }
@@ -129,7 +133,7 @@ bool GuestConnection::readRequests()
     qsizetype end;
     while (_state == State::Http && (end = _input.indexOf("\r\n\r\n")) >= 0) {
         // One answer at a time: a guest that sends more without reading is cut off.
-        if (_socket->bytesToWrite() > 0) {
+        if (_socket->bytesToWrite() > 0 || !_body.isEmpty()) {
             abort();
             return false;
         }
@@ -160,8 +164,7 @@ void GuestConnection::answer(const HttpRequest &request)
     if (request.path == "/ws" && !head && request.hasToken("upgrade", "websocket"))
         return openWebSocket(request);
     if (request.path != "/")
-        return answerHttp(
-            404, QByteArray(), head ? QByteArray() : "Not found\n", request.wantsClose());
+        return answerFile(request, CueFiles::file(request.path));
     static const QByteArray pageHead =
         "Content-Type: text/html; charset=utf-8\r\nCache-Control: no-store\r\n"
         "X-Content-Type-Options: nosniff\r\nContent-Security-Policy: default-src 'none'; "
@@ -169,6 +172,20 @@ void GuestConnection::answer(const HttpRequest &request)
         "img-src data:\r\nContent-Length: " +
         QByteArray::number(viewerPage().size()) + "\r\n";
     answerHttp(200, pageHead, head ? QByteArray() : viewerPage(), request.wantsClose());
+}
+
+// A cue never changes while the program is the same, so a phone keeps it for a day.
+void GuestConnection::answerFile(const HttpRequest &request, const QByteArray &file)
+{
+    const bool head = request.method == "HEAD";
+    if (file.isEmpty())
+        return answerHttp(
+            404, QByteArray(), head ? QByteArray() : "Not found\n", request.wantsClose());
+    answerHttp(200,
+        "Content-Type: audio/wav\r\nCache-Control: public, max-age=86400\r\n"
+        "X-Content-Type-Options: nosniff\r\nContent-Length: " +
+            QByteArray::number(file.size()) + "\r\n",
+        head ? QByteArray() : file, request.wantsClose());
 }
 
 void GuestConnection::answerHttp(
@@ -180,14 +197,31 @@ void GuestConnection::answerHttp(
         response += "Content-Type: text/plain; charset=utf-8\r\nContent-Length: " +
             QByteArray::number(body.size()) + "\r\n";
     response += close ? "Connection: close\r\n\r\n" : "\r\n";
-    write(response + body);
-    if (close)
-        closeAfterWriting();
-    else
+    write(response);
+    if (!close)
         _deadline = _clock() + requestMilliseconds;
+    _body = body;
+    _bodySent = 0;
+    _closeAfterBody = close;
+    writeBody();
     // Handed to the system now, so a guest that reads may send its next request at once.
     if (!_finished)
         _socket->flush();
+}
+
+// No more than two pieces wait here for a guest that does not read.
+void GuestConnection::writeBody()
+{
+    while (!_body.isEmpty() && !_finished && _state == State::Http &&
+        _socket->bytesToWrite() < bodyPieceBytes) {
+        write(_body.mid(_bodySent, bodyPieceBytes));
+        _bodySent += bodyPieceBytes;
+        if (_bodySent >= _body.size())
+            _body.clear();
+        _socket->flush();
+    }
+    if (_body.isEmpty() && std::exchange(_closeAfterBody, false))
+        closeAfterWriting();
 }
 
 void GuestConnection::openWebSocket(const HttpRequest &request)

@@ -9,9 +9,9 @@
 class QTcpSocket;
 struct HttpRequest;
 
-// One guest's TCP connection: a bounded HTTP/1.1 exchange that serves the viewer page, and
-// at /ws a WebSocket after it. Whatever a guest can make it hold is bounded: the request
-// head, the message being received, the answers not yet read and the time taken. A guest
+// One guest's TCP connection: a bounded HTTP/1.1 exchange that serves the viewer page and
+// the cue files, and at /ws a WebSocket after it. Whatever a guest can make it hold is bounded: the
+// request head, the message being received, the answers not yet read and the time taken. A guest
 // past a bound is cut off; the connection then says it has finished and deletes itself.
 class GuestConnection : public QObject
 {
@@ -58,7 +58,9 @@ private:
     void readAvailable();
     bool readRequests();
     void answer(const HttpRequest &request);
+    void answerFile(const HttpRequest &request, const QByteArray &file);
     void answerHttp(int status, const QByteArray &head, const QByteArray &body, bool close);
+    void writeBody();
     void openWebSocket(const HttpRequest &request);
     bool isOwnOrigin(const QByteArray &origin) const;
     bool readFrames();
@@ -77,6 +79,10 @@ private:
     // A message in fragments, with the opcode of its first.
     QByteArray _message;
     int _messageOpcode = 0;
+    // The answer's body not yet handed to the system, shared with its source.
+    QByteArray _body;
+    qsizetype _bodySent = 0;
+    bool _closeAfterBody = false;
     qint64 _deadline = 0;
     qint64 _lastPing = 0;
     bool _finished = false;

@@ -1,5 +1,6 @@
 #include "ViewerServer.h"
 
+#include "CueFiles.h"
 #include "GuestConnection.h"
 
 #include <QJsonDocument>
@@ -36,6 +37,7 @@ ViewerServer::ViewerServer(const ViewerState &state, PinGuard::Clock clock, QObj
     , _sweep(this)
 {
     connect(&state, &ViewerState::changed, this, &ViewerServer::applyChange);
+    connect(&state, &ViewerState::cuePlayed, this, &ViewerServer::broadcastCue);
     connect(&_sweep, &QTimer::timeout, this, &ViewerServer::sweep);
 }
 
@@ -180,6 +182,7 @@ void ViewerServer::admitViewer(GuestConnection *viewer)
     _viewers.push_back(viewer);
     QJsonObject whole = _whole;
     whole.insert(QStringLiteral("control"), _guard.hasPin());
+    whole.insert(QStringLiteral("cues"), CueFiles::seconds());
     whole.insert(QStringLiteral("type"), QStringLiteral("state"));
     send(viewer, whole);
     emit viewerCountChanged(viewerCount());
@@ -204,7 +207,17 @@ void ViewerServer::broadcast(const QJsonObject &fields)
     QJsonObject message = fields;
     message.insert(QStringLiteral("type"), QStringLiteral("change"));
     message.insert(QStringLiteral("seq"), double(++_sequence));
-    const QByteArray text = compact(message);
+    sendToAll(compact(message));
+}
+
+void ViewerServer::broadcastCue(int seconds)
+{
+    sendToAll(compact({{QStringLiteral("type"), QStringLiteral("cue")},
+        {QStringLiteral("cue"), seconds}, {QStringLiteral("seq"), double(_sequence)}}));
+}
+
+void ViewerServer::sendToAll(const QByteArray &text)
+{
     const std::vector<GuestConnection *> viewers = _viewers;
     for (GuestConnection *viewer : viewers)
         viewer->sendText(text);

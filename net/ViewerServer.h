@@ -73,6 +73,8 @@ private:
     void sweep();
     void applyChange(const QJsonObject &fields);
     void broadcast(const QJsonObject &fields);
+    void broadcastCue(int seconds);
+    void sendToAll(const QByteArray &text);
     void send(GuestConnection *viewer, QJsonObject message);
     void handleMessage(GuestConnection *viewer, const QString &text);
     void handleCommand(GuestConnection *viewer, const QJsonObject &message);

@@ -30,9 +30,13 @@ public:
     void setClock(double secondsLeft, const QString &displayTime, bool running);
     void setPhase(const QString &phase);
     void setBanner(const QString &banner);
+    // A cue the referee played by hand: the pages cannot see it coming, so they play it as
+    // soon as they hear of it.
+    void playCue(int seconds) { emit cuePlayed(seconds); }
 
 signals:
     void changed(const QJsonObject &fields);
+    void cuePlayed(int seconds);
 
 private:
     void update(const QJsonObject &fields);

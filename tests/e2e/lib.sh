@@ -34,8 +34,9 @@ prefs() {
 active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
 # start_x [WIDTHxHEIGHT]: a virtual X server with openbox managing it.
 start_x() {
+    screen=${1:-1280x800}
     exec 3> "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
     pids+=($!)
     until_true 50 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -1 "$work/display")"
@@ -55,6 +56,15 @@ start_clock() {
     [[ -n "$window" ]] || fail "no window: $(cat "$work/app.log")"
 }
 
+# start_browser URL [OPTIONS...]: Chromium in a kiosk window filling the screen, free to sound
+# without a tap, on a profile of the test's own.
+start_browser() {
+    chromium --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --user-data-dir="$work/browser" --kiosk \
+        --autoplay-policy=no-user-gesture-required --window-position=0,0 \
+        --window-size="${screen/x/,}" "${@:2}" "$1" > "$work/browser.log" 2>&1 &
+    pids+=($!)
+}
 press() { xdotool key "$1"; sleep 0.3; }
 # shot WINDOW [CROP]: a picture of the window's middle band, where the countdown is (the
 # banner below moves all the time), or of the share of it given.

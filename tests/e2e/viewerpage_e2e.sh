@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
 # The viewer page in a real browser (Chromium in a kiosk window), served by the real clock and
-# read off the screen by OCR: it shows the clock's phase and second, then says when the clock
-# is gone. Usage: viewerpage_e2e.sh PATH_TO_MervaneTimer
+# read off the screen by OCR, with the PIN bar shown: it shows the clock's phase and second,
+# then says when the clock is gone.
+# Usage: viewerpage_e2e.sh PATH_TO_MervaneTimer
 binary=$1
 source "$(dirname "$0")/lib.sh"
 start_x 1000x600
 port=$(shuf -i 20000-60000 -n 1)
-prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" "defaults.marquisText=Board 3"
+prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" viewer.pin=1357 \
+    "defaults.marquisText=Board 3"
 start_clock "$binary"
 press c
-# The time left at a moment, from what the clock saved when it continued.
+# The time left at a moment, from what the clock saved last (read once: it is saved anew
+# every 3 s).
 clock_at() { # EPOCH_SECONDS
+    local state=$work/kept
+    cp "$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state" "$state"
     calc "$(state_field secondsLeft) - ($1 * 1000 - $(state_field savedAt)) / 1000"
 }
-chromium --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
-    --disable-component-update --disable-sync --user-data-dir="$work/browser" --kiosk \
-    --window-position=0,0 --window-size=1000,600 "http://127.0.0.1:$port/" \
-    > "$work/browser.log" 2>&1 &
-pids+=($!)
+start_browser "http://127.0.0.1:$port/"
 sleep 5 # started, loaded, connected, a few seconds counted
 
 before=$(clock_at "$(now)")

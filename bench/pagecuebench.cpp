@@ -1,0 +1,101 @@
+// The cues of the viewer page against the clock's own: the real clock plays to one null sink
+// of a private PulseAudio, its page in Chromium (in a kiosk window on a virtual X server) to
+// another, both recorded at once. Over the last ten seconds of several countdowns, each cue
+// is found in both recordings by its sound, and the page's is timed from the hall's.
+// Usage: pagecuebench PATH_TO_MervaneTimer PATH_TO_pagecue_stage.sh [COUNTDOWNS]  (default 3)
+
+#include "BenchTable.h"
+#include "CueFinder.h"
+#include "MonitorRecording.h"
+#include "MonotonicClock.h"
+#include "SoundServer.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+bool said(QProcess &stage, const QByteArray &line, int milliseconds)
+{
+    return QTest::qWaitFor(
+        [&] { return stage.canReadLine() && stage.readLine().trimmed() == line; }, milliseconds);
+}
+
+// The page's offset from the hall, in ms, for every cue of one countdown heard in both.
+QList<double> countdown(const QString &binary, const QString &stageScript, int *missed)
+{
+    MonitorRecording hall(SoundServer::sinkName), page(QStringLiteral("page"));
+    QProcess stage;
+    stage.start("bash", {stageScript, binary});
+    if (!hall.start() || !page.start() || !said(stage, "ready", 60000))
+        return {};
+    stage.write("c\n");
+    if (!said(stage, "pressed", 5000))
+        return {};
+    const qsizetype continued = hall.indexAt(MonotonicClock::seconds());
+    QTest::qWait(14000);
+    hall.stop();
+    page.stop();
+    stage.closeWriteChannel();
+    stage.waitForFinished(10000);
+
+    const CueFinder finder;
+    QList<double> offsets;
+    const int rate = MonitorRecording::sampleRate;
+    for (int seconds = 10; seconds >= 0; --seconds) {
+        const qsizetype due = continued + qsizetype((12.4 - seconds) * rate);
+        const auto inHall = finder.find(seconds, hall.samples(), due - rate / 2, due + rate / 2);
+        const double heard = hall.timeOf(inHall.start);
+        const auto onPage = finder.find(
+            seconds, page.samples(), page.indexAt(heard - 0.2), page.indexAt(heard + 0.2));
+        if (inHall.similarity < 0.5 || onPage.similarity < 0.5)
+            ++*missed;
+        else
+            offsets << (page.timeOf(onPage.start) - heard) * 1000;
+    }
+    return offsets;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: pagecuebench MervaneTimer pagecue_stage.sh [COUNTDOWNS]\n");
+        return 2;
+    }
+    const int countdowns = argc > 3 ? std::max(1, QByteArray(argv[3]).toInt()) : 3;
+    SoundServer server(SoundServer::PulseAudio);
+    if (!server.start() ||
+        !SoundServer::pactl({"load-module", "module-null-sink", "sink_name=page"}) ||
+        !SoundServer::pactl({"set-default-sink", "page"})) {
+        std::fprintf(stderr, "pagecuebench: could not start PulseAudio with two sinks\n");
+        return 1;
+    }
+    QList<double> offsets;
+    int missed = 0;
+    for (int i = 0; i < countdowns; ++i)
+        offsets +=
+            countdown(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), &missed);
+    const QString run = QStringLiteral("page cues, %1 countdowns, last 10 s").arg(countdowns);
+    BenchTable::row(run, "heard on the page / in the hall",
+        QStringLiteral("%1 / %2").arg(offsets.size()).arg(offsets.size() + missed),
+        QStringLiteral("%1 / %1").arg(11 * countdowns));
+    if (offsets.isEmpty())
+        return 1;
+    std::sort(offsets.begin(), offsets.end(), [](double a, double b) { return qAbs(a) < qAbs(b); });
+    BenchTable::row(run, "page against hall, median offset, ms",
+        QString::number(qAbs(offsets.at(offsets.size() / 2)), 'f', 1), "<= 20");
+    BenchTable::row(
+        run, "page against hall, worst offset, ms", QString::number(offsets.last(), 'f', 1), "<= 50");
+    QStringList all;
+    for (double offset : offsets)
+        all << QString::number(offset, 'f', 1);
+    std::fprintf(stderr, "pagecuebench: offsets, ms: %s\n", qPrintable(all.join(' ')));
+    return 0;
+}

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", and its page
+# in Chromium, on the default sink. Says "ready", then presses each key it reads on the clock.
+# Usage: pagecue_stage.sh PATH_TO_MervaneTimer
+binary=$1
+source "$(dirname "$0")/lib.sh"
+start_x 1000x600
+port=$(shuf -i 20000-60000 -n 1)
+prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" audio.device=cues
+printf '{"season":"Spring","year":1901,"orders":false,"secondsLeft":12.4,"running":false,"savedAt":%s}' \
+    "$(date +%s%3N)" > "$state"
+start_clock "$binary"
+# An output 85 ms slow, as a phone's may be: the page must start each cue that much ahead.
+start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
+sleep 5
+echo ready
+while read -r key; do
+    xdotool windowactivate --sync "$window" key "$key"
+    echo pressed
+done

@@ -1,0 +1,90 @@
+#include "CueFinder.h"
+#include "MonitorRecording.h"
+#include "MonotonicClock.h"
+#include "SoundServer.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <unistd.h>
+
+// The cues on the viewer page, heard from a real browser: the clock plays to one null sink
+// of a private PulseAudio, its page in Chromium to the other, both recorded at once.
+class TestPageCue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Every cue of the last ten seconds sounds from the page with the hall's, and after a
+    // nudge of +10 s at 0:05 none of the schedule it replaced.
+    void pageSoundsWithTheHall()
+    {
+        SoundServer server(SoundServer::PulseAudio);
+        QVERIFY(server.start() &&
+            SoundServer::pactl({"load-module", "module-null-sink", "sink_name=page"}) &&
+            SoundServer::pactl({"set-default-sink", "page"}));
+        MonitorRecording hall(SoundServer::sinkName), page(QStringLiteral("page"));
+        QVERIFY(hall.start() && page.start());
+        // The stage and all it starts are one process group, ended together in any case.
+        _stage.setChildProcessModifier([] { ::setsid(); });
+        _stage.start("bash", {STAGE_SCRIPT, MERVANE_BINARY});
+        QVERIFY(said("ready", 60000));
+        const double continued = press("c"); // at 0:12.4
+        QTest::qWait(7600);
+        const double nudged = press("Right"), left = 12.4 - (nudged - continued) + 10;
+        QTest::qWait(int(left * 1000) + 2000);
+        hall.stop();
+        page.stop();
+        // Heard in the hall about then, and from the page within 50 ms of it.
+        const auto together = [&](int seconds, double due) {
+            const double inHall = heardAt(hall, seconds, due, 0.4);
+            return inHall > 0 && qAbs(heardAt(page, seconds, inHall, 0.1) - inHall) <= 0.05;
+        };
+        for (int seconds = 10; seconds >= 0; --seconds) {
+            const double old = continued + 12.4 - seconds;
+            QVERIFY2(seconds >= 5 ? together(seconds, old) : heardAt(page, seconds, old, 0.25) == 0,
+                qPrintable(QStringLiteral("cue %1 before the nudge").arg(seconds)));
+            QVERIFY2(together(seconds, nudged + left - seconds),
+                qPrintable(QStringLiteral("cue %1 after the nudge").arg(seconds)));
+        }
+    }
+
+    void cleanup()
+    {
+        _stage.closeWriteChannel();
+        if (!_stage.waitForFinished(10000))
+            ::kill(-pid_t(_stage.processId()), SIGKILL);
+    }
+
+private:
+    bool said(const QByteArray &line, int milliseconds)
+    {
+        return QTest::qWaitFor(
+            [&] { return _stage.canReadLine() && _stage.readLine().trimmed() == line; },
+            milliseconds);
+    }
+
+    // When the clock had the key.
+    double press(const char *key)
+    {
+        _stage.write(QByteArray(key) + '\n');
+        return said("pressed", 5000) ? MonotonicClock::seconds() : qInf();
+    }
+
+    // When cue `seconds` starts within `slack` s of `moment`, if it is more like that cue
+    // than any other; else 0.
+    double heardAt(const MonitorRecording &recording, int seconds, double moment, double slack)
+    {
+        const auto match = _finder.find(seconds, recording.samples(),
+            recording.indexAt(moment - slack), recording.indexAt(moment + slack));
+        return match.similarity > 0.5 && _finder.bestAt(recording.samples(), match.start) == seconds
+            ? recording.timeOf(match.start)
+            : 0;
+    }
+
+    QProcess _stage;
+    CueFinder _finder;
+};
+
+QTEST_GUILESS_MAIN(TestPageCue)
+#include "tst_pagecue.moc"
