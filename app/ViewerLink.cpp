@@ -6,6 +6,7 @@
 #include "MervaneTimerAppDelegate.h"
 #include "MonotonicClock.h"
 #include "QrCode.h"
+#include "ViewerServer.h"
 #include "ui_MainWindow.h"
 
 #include <cmath>
@@ -49,16 +50,11 @@ void ViewerLink::toggleAddress()
         _overlay->showAddress(address, QrCode::image(address));
 }
 
-// A remote command is the operator's own command, run through the same action.
+// A remote command is the operator's own command, run through the action of its name.
 void ViewerLink::runCommand(const QString &command)
 {
-    const Ui::MainWindow &ui = _window.ui();
-    const QHash<QString, QAction *> actions = {{QStringLiteral("pause"), ui.pauseAction},
-        {QStringLiteral("continue"), ui.continueAction},
-        {QStringLiteral("plus1m"), ui.plus1mAction}, {QStringLiteral("minus1m"), ui.minus1mAction},
-        {QStringLiteral("plus10s"), ui.plus10sAction},
-        {QStringLiteral("minus10s"), ui.minus10sAction},
-        {QStringLiteral("nextPhase"), ui.nextPhaseAction}};
-    if (QAction *action = actions.value(command))
+    if (!ViewerServer::isCommand(command))
+        return;
+    if (auto *action = _window.findChild<QAction *>(command + QStringLiteral("Action")))
         action->trigger();
 }

@@ -3,6 +3,7 @@
 #include "CueFiles.h"
 #include "GuestConnection.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QTcpServer>
@@ -47,12 +48,19 @@ ViewerServer::~ViewerServer()
     close();
 }
 
-const QStringList &ViewerServer::commands()
+bool ViewerServer::isCommand(const QString &name)
 {
-    static const QStringList names = {QStringLiteral("pause"), QStringLiteral("continue"),
-        QStringLiteral("plus1m"), QStringLiteral("minus1m"), QStringLiteral("plus10s"),
-        QStringLiteral("minus10s"), QStringLiteral("nextPhase")};
-    return names;
+    return std::any_of(std::begin(commands), std::end(commands),
+        [&](const Command &command) { return name == QLatin1String(command.name); });
+}
+
+// What the page needs to offer the commands: each one's name and the label of its button.
+static QJsonArray commandButtons()
+{
+    QJsonArray buttons;
+    for (const ViewerServer::Command &command : ViewerServer::commands)
+        buttons.append(QJsonArray{QLatin1String(command.name), QString::fromUtf8(command.label)});
+    return buttons;
 }
 
 int ViewerServer::connectionCap()
@@ -183,6 +191,7 @@ void ViewerServer::admitViewer(GuestConnection *viewer)
     QJsonObject whole = _whole;
     whole.insert(QStringLiteral("control"), _guard.hasPin());
     whole.insert(QStringLiteral("cues"), CueFiles::seconds());
+    whole.insert(QStringLiteral("commands"), commandButtons());
     whole.insert(QStringLiteral("type"), QStringLiteral("state"));
     send(viewer, whole);
     emit viewerCountChanged(viewerCount());
@@ -273,7 +282,7 @@ void ViewerServer::handlePin(GuestConnection *viewer, const QJsonObject &message
 void ViewerServer::handleCommand(GuestConnection *viewer, const QJsonObject &message)
 {
     const QString command = message.value(QStringLiteral("command")).toString();
-    if (!commands().contains(command)) {
+    if (!isCommand(command)) {
         send(viewer, error(tr("Unknown command")));
         return;
     }

@@ -53,8 +53,17 @@ public:
     int viewerCount() const { return static_cast<int>(_viewers.size()); }
     int connectionCount() const { return static_cast<int>(_connections.size()); }
 
-    // The names of the remote commands.
-    static const QStringList &commands();
+    // The remote commands, in the order the page shows them: each is the clock window's
+    // action named after it (`<name>Action`), and the page makes a button of each.
+    struct Command
+    {
+        const char *name;
+        const char *label;
+    };
+    static constexpr Command commands[] = {{"pause", "Pause"}, {"continue", "Continue"},
+        {"minus1m", "\u22121 min"}, {"plus1m", "+1 min"}, {"minus10s", "\u221210 s"},
+        {"plus10s", "+10 s"}, {"nextPhase", "Next phase"}};
+    static bool isCommand(const QString &name);
     // Raises the soft open-file limit to the hard one, and answers how many connections
     // that leaves room for.
     static int connectionCap();
