@@ -1,8 +1,7 @@
-// Uses the preference store at a path the way the clock does, in a process of its own, so a
-// test can time it out or kill it.
-//   storeprobe PATH read        prints the Spring length and the banner's length
-//   storeprobe PATH save        sets Fall to 13 and prints "saved" or why not
-//   storeprobe PATH write-loop  writes as fast as it can until killed; says when it started
+// storeprobe PATH read|save|write-loop: the preference store at PATH, used as the clock uses it
+// but in a process of its own, so a test can time it out or kill it. It prints the Spring and
+// banner lengths; sets Fall to 13 and prints "saved" or why not; says "writing" and writes
+// until killed.
 #include "PreferenceController.h"
 
 #include <QCoreApplication>
