@@ -39,10 +39,9 @@ public:
     // Where the sample played at monotonic time `seconds` lies.
     qsizetype indexAt(double seconds) const
     {
-        for (const auto &[arrived, held] : _arrivals) {
+        for (const auto &[arrived, held] : _arrivals)
             if (arrived >= seconds)
                 return std::max<qsizetype>(0, held - qsizetype((arrived - seconds) * sampleRate));
-        }
         return qsizetype(_samples.size());
     }
 
