@@ -45,14 +45,11 @@ public:
         qputenv("PULSE_SERVER", ("unix:" + socket).toUtf8());
         // Retried until the socket is up; PipeWire makes the sink a moment after the module loads.
         const QStringList load{
-            "load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"};
+            "load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"},
+            byDefault{"set-default-sink", sinkName};
         return _server.waitForStarted(5000) &&
             QTest::qWaitFor([&] { return pactl(load); }, 10000) &&
-            QTest::qWaitFor(
-                [] {
-                    return pactl({"set-default-sink", sinkName});
-                },
-                5000);
+            QTest::qWaitFor([&] { return pactl(byDefault); }, 5000);
     }
 
     // SIGKILL to every process of the server, as a crashed server goes.
