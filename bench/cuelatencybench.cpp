@@ -50,7 +50,7 @@ bool measure(SoundServer::Kind kind, int cues)
         const auto match = finder.find(5, recording.samples(),
             at - MonitorRecording::sampleRate / 50, at + MonitorRecording::sampleRate / 2);
         if (match.similarity > 0.5)
-            latencies << (recording.timeOf(match.start) - posted) * 1000;
+            latencies << double(match.start - at) / MonitorRecording::sampleRate * 1000;
     }
     std::sort(latencies.begin(), latencies.end());
     const QString run = QStringLiteral("cues, %1 posts on %2").arg(cues).arg(serverName);

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Kills the real clock with SIGKILL at random moments while it runs, nudges and changes phase,
-# restarts it each time, and checks that it comes back in the right phase with the time the
-# room has now, against a reference kept here from the keys pressed and the time that passed.
+# SIGKILLs the real clock at random moments as it runs, nudges and changes phase; each restart
+# must resume the phase and time left of a reference kept here from the keys and the time passed.
 # Usage: kill_e2e.sh PATH_TO_MervaneTimer [KILLS]
 binary=$1
 kills=${2:-20}
@@ -12,11 +11,9 @@ phases=(Spring Fall)
 phase=0  # phases passed since Spring 1901, by the reference
 left=600 # seconds left, by the reference, at time $since
 since=0
-worst=0
 RANDOM=1901
 for round in $(seq "$kills"); do
-    # The clock counts on while it is down (a phase that runs out waits at zero): so does the
-    # reference. What it resumed with is what it saves on Continue.
+    # The clock counts on while it is down, and saves what it resumed with on Continue.
     [[ $round -gt 1 ]] && left=$(calc "$left - ($(now) - $since)")
     start_clock "$binary"
     until_true 30 eval '[[ $(active) == "$window" ]]' || fail "round $round: no keyboard"
@@ -27,9 +24,7 @@ for round in $(seq "$kills"); do
     [[ "$(state_field season) $(state_field year)" == "${phases[phase % 2]} $((1901 + phase / 2))" ]] ||
         fail "round $round: $(cat "$state"), not phase $phase"
     seconds=$(state_field secondsLeft)
-    off=$(calc "sqrt(($seconds - $left) ^ 2)")
-    worst=$(calc "$off > $worst ? $off : $worst")
-    [[ $(calc "$off < 1") == 1.000 ]] || fail "round $round: $seconds s left, the reference says $left"
+    [[ $(calc "($seconds - $left) ^ 2 < 1") == 1.000 ]] || fail "round $round: $seconds s left, the reference says $left"
     # From here the reference follows the clock's own figure, so errors do not add up.
     left=$seconds
     since=$continued
@@ -39,10 +34,6 @@ for round in $(seq "$kills"); do
     esac
     sleep "$(calc "0.4 + ($RANDOM % 1600) / 1000")"
     kill -9 "$app_pid"
-    killed=$(now)
-    left=$(calc "$left - ($killed - $since)")
-    since=$killed
     wait "$app_pid" 2> /dev/null || true
 done
-echo "kills: $kills, phases lost: 0, largest difference of time left: $worst s"
 echo "1 passed, 0 failed"

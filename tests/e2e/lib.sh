@@ -84,14 +84,11 @@ ocr() {
     convert "$1" -resize 500x "$work/ocr.png"
     tesseract "$work/ocr.png" stdout --psm 11 2> /dev/null | tr -s ' \n' ' '
 }
-has_ink() { # picture: true when it shows dark text
-    [[ $(convert "$1" -threshold 50% -negate -format '%[fx:int(mean*w*h)]' info:) -gt 500 ]]
-}
 # The clock's window that covers the whole screen, if there is one.
 screen_window() {
     local id
     for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
-        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && echo "$id"
+        [[ $(xdotool getwindowgeometry "$id") == *"Geometry: 1280x800"* ]] && echo "$id"
     done
     true
 }

@@ -4,6 +4,7 @@
 #include "MonitorRecording.h"
 
 #include <cmath>
+#include <numeric>
 
 // Finds where in a recording a cue starts, by how closely the recording follows the cue's
 // opening (normalised correlation, at a quarter of the recording's rate).
@@ -22,14 +23,11 @@ public:
     {
         for (const QString &name : QDir(":/sounds").entryList({"*s.wav"})) {
             QFile file(":/sounds/" + name);
-            const CueDecoder::Samples samples = file.open(QIODevice::ReadOnly)
-                ? CueDecoder::decode(file.readAll(), {MonitorRecording::sampleRate, 1})
-                : nullptr;
-            if (!samples)
-                continue;
-            const std::vector<float> wave(samples->begin(),
-                samples->begin() + std::min<qsizetype>(samples->size(), openingSamples));
-            _openings.insert(name.chopped(5).toInt(), reduced(wave.data(), wave.size()));
+            file.open(QIODevice::ReadOnly);
+            if (const auto samples =
+                    CueDecoder::decode(file.readAll(), {MonitorRecording::sampleRate, 1}))
+                _openings.insert(name.chopped(5).toInt(),
+                    reduced(samples->data(), std::min(samples->size(), size_t(openingSamples))));
         }
     }
 
@@ -43,17 +41,15 @@ public:
         Match match{seconds};
         if (opening.empty() || to <= from)
             return match;
+        const double openingPower =
+            std::inner_product(opening.begin(), opening.end(), opening.begin(), 0.0);
         const std::vector<float> part = reduced(recording.data() + from, to - from + span);
-        for (size_t at = 0; at + opening.size() <= part.size(); ++at) {
-            double dot = 0, power = 0, openingPower = 0;
-            for (size_t i = 0; i < opening.size(); ++i) {
-                dot += double(part[at + i]) * opening[i];
-                power += double(part[at + i]) * part[at + i];
-                openingPower += double(opening[i]) * opening[i];
-            }
+        for (auto at = part.begin(); at + opening.size() <= part.end(); ++at) {
+            const double dot = std::inner_product(opening.begin(), opening.end(), at, 0.0);
+            const double power = std::inner_product(at, at + opening.size(), at, 0.0);
             const double similarity = power > 0 ? dot / std::sqrt(power * openingPower) : 0;
             if (similarity > match.similarity)
-                match = {seconds, from + qsizetype(at) * reduction, similarity};
+                match = {seconds, from + (at - part.begin()) * reduction, similarity};
         }
         return match;
     }
@@ -62,11 +58,10 @@ public:
     int bestAt(const std::vector<float> &recording, qsizetype start) const
     {
         Match best;
-        for (int seconds : _openings.keys()) {
-            const Match match = find(seconds, recording, start, start + 1);
-            if (match.similarity > best.similarity)
+        for (int seconds : _openings.keys())
+            if (const Match match = find(seconds, recording, start, start + 1);
+                match.similarity > best.similarity)
                 best = match;
-        }
         return best.seconds;
     }
 
@@ -75,11 +70,12 @@ private:
     static constexpr qsizetype openingSamples = MonitorRecording::sampleRate / 4;
 
     // Each `reduction` samples averaged into one: the sound below a quarter of its rate.
-    static std::vector<float> reduced(const float *from, qsizetype count)
+    template<typename Sample>
+    static std::vector<float> reduced(const Sample *from, qsizetype count)
     {
         std::vector<float> out(size_t(count / reduction));
         for (size_t i = 0; i < out.size() * reduction; ++i)
-            out[i / reduction] += from[i] / reduction;
+            out[i / reduction] += float(from[i]) / reduction;
         return out;
     }
 

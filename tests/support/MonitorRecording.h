@@ -19,8 +19,7 @@ public:
     }
     ~MonitorRecording() { stop(); }
 
-    // Recording has begun once the first sound (silence, too) comes in; the caller's event
-    // loop runs meanwhile.
+    // Recording once the first sound (silence, too) comes in; the caller's event loop runs.
     bool start()
     {
         _recorder.start("parec",
@@ -40,18 +39,16 @@ public:
     // The monotonic time (seconds) at which sample `index` was played, and back.
     double timeOf(qsizetype index) const
     {
-        for (const auto &[arrived, held] : _arrivals) {
+        for (const auto &[arrived, held] : _arrivals)
             if (held > index)
                 return arrived - double(held - index) / sampleRate;
-        }
         return _arrivals.isEmpty() ? 0 : _arrivals.last().first;
     }
     qsizetype indexAt(double seconds) const
     {
-        for (const auto &[arrived, held] : _arrivals) {
+        for (const auto &[arrived, held] : _arrivals)
             if (arrived >= seconds)
                 return std::max<qsizetype>(0, held - qsizetype((arrived - seconds) * sampleRate));
-        }
         return qsizetype(_samples.size());
     }
 

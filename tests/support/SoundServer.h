@@ -5,11 +5,9 @@
 #include <csignal>
 #include <unistd.h>
 
-// A sound server of the test's own, reached through the PulseAudio protocol on a socket in
-// a private runtime folder: PulseAudio itself, or PipeWire with its session manager and
-// PulseAudio server under a D-Bus session of their own. Either one gets a null sink
-// ("cues") as its default, whose monitor can be recorded. start() also points this
-// process's sound clients at it.
+// A private sound server speaking the PulseAudio protocol: PulseAudio itself, or PipeWire with
+// its session manager under a D-Bus session of its own. start() gives it a null sink ("cues")
+// as its default, whose monitor can be recorded, and points this process's sound clients at it.
 class SoundServer
 {
 public:
@@ -26,10 +24,9 @@ public:
     }
     ~SoundServer() { kill(); }
     Kind kind() const { return _kind; }
-    // The process group of every process of the server.
     qint64 processGroup() const { return _server.processId(); }
 
-    // Up with its null sink as the default; the caller's event loop runs meanwhile.
+    // The caller's event loop runs meanwhile.
     bool start()
     {
         const QString socket = _runtime.filePath("pulse/native");
@@ -46,16 +43,13 @@ public:
                 "HOME=" + _runtime.path()} +
                 command);
         qputenv("PULSE_SERVER", ("unix:" + socket).toUtf8());
-        const auto answers = [](const QStringList &arguments, int milliseconds) {
-            return QTest::qWaitFor([&] { return pactl(arguments); }, milliseconds);
-        };
-        // It answers once its socket is up; PipeWire makes the sink a moment after the module
-        // has loaded.
+        // Retried until the socket is up; PipeWire makes the sink a moment after the module loads.
+        const QStringList load{
+            "load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"},
+            byDefault{"set-default-sink", sinkName};
         return _server.waitForStarted(5000) &&
-            answers(
-                {"load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"},
-                10000) &&
-            answers({"set-default-sink", sinkName}, 5000);
+            QTest::qWaitFor([&] { return pactl(load); }, 10000) &&
+            QTest::qWaitFor([&] { return pactl(byDefault); }, 5000);
     }
 
     // SIGKILL to every process of the server, as a crashed server goes.
@@ -65,6 +59,7 @@ public:
             return;
         ::kill(-pid_t(_server.processId()), SIGKILL);
         _server.waitForFinished(5000);
+        // Else a restarted PipeWire's session manager would start before PipeWire is up.
         QFile::remove(_runtime.filePath("pipewire-0"));
     }
 

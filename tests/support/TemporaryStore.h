@@ -2,15 +2,13 @@
 
 #include "PreferenceStore.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <functional>
 
-// Points the preference store at an INI file in a fresh temporary directory for as long as
-// it lives, so no test reads or writes the user's own settings. `prepare`, when given, runs
-// once the store is in place: to fill or damage it before anyone reads it.
+// The preference store in a fresh temporary folder for as long as this lives, never the
+// user's own. `prepare` runs once it is in place: to fill or damage it before anyone reads it.
 class TemporaryStore
 {
 public:
@@ -34,8 +32,6 @@ public:
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(contents);
     }
-    // Makes the store a folder: it can be neither read nor replaced, even by root.
-    void makeUnreadable() const { QDir().mkpath(path()); }
     // Moves the store into a folder that is a file, so nothing can be written there.
     void makeFolderUnwritable() const
     {
