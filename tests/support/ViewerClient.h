@@ -2,7 +2,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -86,21 +85,11 @@ public:
             frame.append(char(maskBit | 126)).append(2, '\0');
             qToBigEndian(quint16(payload.size()), frame.data() + 2);
         }
+        const QByteArray key = masked ? "\x5a\xc3\x3c\xa5" : "";
         QByteArray body = payload;
-        if (masked) {
-            const quint32 key = QRandomGenerator::global()->generate();
-            frame.append(reinterpret_cast<const char *>(&key), 4);
-            for (qsizetype i = 0; i < body.size(); ++i)
-                body[i] = char(body.at(i) ^ frame.at(frame.size() - 4 + i % 4));
-        }
-        socket.write(frame + body);
-    }
-
-    // Leaves what comes in the system's buffers, so that the clock's answers pile up there.
-    void stopReading()
-    {
-        socket.setReadBufferSize(1);
-        disconnect(&socket, &QTcpSocket::readyRead, this, nullptr);
+        for (qsizetype i = 0; masked && i < body.size(); ++i)
+            body[i] = char(body.at(i) ^ key.at(i % 4));
+        socket.write(frame + key + body);
     }
 
     QTcpSocket socket;
