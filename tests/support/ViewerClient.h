@@ -17,8 +17,7 @@ class ViewerClient : public QObject
 public:
     // `request`, when not null, is sent instead of the WebSocket handshake.
     explicit ViewerClient(quint16 port, const QString &from = QStringLiteral("127.0.0.1"),
-        const QByteArray &request = QByteArray(), QObject *parent = nullptr)
-        : QObject(parent)
+        const QByteArray &request = QByteArray())
     {
         connect(&socket, &QTcpSocket::readyRead, this, &ViewerClient::read);
         connect(&socket, &QTcpSocket::disconnected, this, &ViewerClient::closed);
@@ -26,9 +25,9 @@ public:
         socket.connectToHost(QHostAddress::LocalHost, port);
         socket.write(!request.isNull()
                 ? request
-                : "GET /ws HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
-                    "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: "
-                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
+                : "GET /ws HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                  "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: "
+                  "dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
     }
 
     // The address in 127.0.0.0/8 of the `device`th of many guests.
