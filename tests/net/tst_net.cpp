@@ -45,56 +45,74 @@ private slots:
         QVERIFY(_rig->server.listen(QHostAddress::LocalHost, 0));
     }
 
-    void viewersGetTheWholeStateThenEveryChangeInOrder()
+    void fiveHundredViewersGetTheWholeStateThenEveryChangeInOrderAndTheNextIsRefused()
     {
-        ViewerClient viewer(port());
-        QVERIFY(viewer.waitFor(1));
-        const QJsonObject first = viewer.messages.first();
-        QCOMPARE(first.value("type").toString(), "state");
-        QCOMPARE(first.value("time").toString(), "10:00");
-        QCOMPARE(first.value("phase").toString(), "Spring 1901");
-        QCOMPARE(first.value("running").toBool(), false);
-        QCOMPARE(first.value("banner").toString(), PreferenceStore::preferenceMarquisText());
+        std::vector<std::unique_ptr<ViewerClient>> viewers;
+        for (int i = 0; i < ViewerServer::maxViewers; ++i)
+            viewers.push_back(std::make_unique<ViewerClient>(
+                port(), ViewerClient::from(i / ViewerServer::maxConnectionsPerAddress)));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return _rig->server.viewerCount() == ViewerServer::maxViewers; }, 60'000));
+        ViewerClient refused(port(), ViewerClient::from(100));
+        QVERIFY(refused.waitFor(1));
+        QCOMPARE(refused.messages.first().value("type").toString(), "refused");
 
+        const QString banner = PreferenceStore::preferenceMarquisText();
         _rig->timer.restart();
-        for (int i = 0; i < 99; ++i)
-            tick(0.1); // 10:00 down to 9:50.1, one change a second
+        for (int i = 0; i < 99; ++i) { // 10:00 down to 9:50.1, one change a second
+            _rig->now += 0.1;
+            _rig->wall += 100;
+            _rig->timer.doUpdate();
+        }
         _rig->timer.nextPhase();
         QVERIFY(PreferenceStore::setPreferenceMarquisText(QStringLiteral("Round 2")));
-        QVERIFY(viewer.waitFor(15));
+        const QList<QJsonObject> &messages = viewers.front()->messages;
+        for (const auto &viewer : viewers) {
+            QVERIFY(viewer->waitFor(15, 20'000));
+            QCOMPARE(viewer->messages, messages);
+        }
+        QCOMPARE(refused.messages.size(), 1);
+        QJsonObject first = messages.first();
+        first.remove("seq");
+        QCOMPARE(first.take("cues").toArray().size(), 13);
+        QCOMPARE(first.take("commands").toArray().size(), int(std::size(ViewerServer::commands)));
+        QCOMPARE(first,
+            QJsonObject({{"type", "state"}, {"seconds", 600}, {"time", "10:00"}, {"running", false},
+                {"at", 1'800'000'000'000.0}, {"phase", "Spring 1901"}, {"banner", banner},
+                {"control", false}}));
         QStringList times;
-        for (int i = 1; i < viewer.messages.size(); ++i) {
-            const QJsonObject &change = viewer.messages.at(i);
-            QCOMPARE(change.value("type").toString(), "change");
-            QCOMPARE(change.value("seq").toInteger(),
-                viewer.messages.at(i - 1).value("seq").toInteger() + 1);
-            if (change.contains("time"))
-                times.append(change.value("time").toString());
+        for (int i = 1; i < messages.size(); ++i) {
+            QCOMPARE(messages.at(i).value("type").toString(), "change");
+            QCOMPARE(messages.at(i).value("seq").toInteger(),
+                messages.at(i - 1).value("seq").toInteger() + 1);
+            if (messages.at(i).contains("time"))
+                times.append(messages.at(i).value("time").toString());
         }
         QCOMPARE(times,
             QStringList({"9:59", "9:58", "9:57", "9:56", "9:55", "9:54", "9:53", "9:52", "9:51",
                 "9:50", "0:00.0", "10:00"}));
-        QCOMPARE(viewer.messages.at(1).value("running").toBool(), true);
-        // Each time comes with the time left and the moment it was read, to count on from.
-        const QJsonObject nineFiftyFive = viewer.messages.at(6);
-        QCOMPARE(nineFiftyFive.value("time").toString(), "9:55");
-        const double sinceStart = (nineFiftyFive.value("at").toDouble() - 1'800'000'000'000) / 1000;
-        QVERIFY(qAbs(nineFiftyFive.value("seconds").toDouble() - (600 - sinceStart)) < 1e-3);
+        QCOMPARE(messages.at(1).value("running").toBool(), true);
+        // Each time comes with the seconds left and the moment they were read, to count on from.
+        const QJsonObject at955 = messages.at(6);
+        QCOMPARE(at955.value("time").toString(), "9:55");
+        QCOMPARE(at955["seconds"].toDouble() * 1000 + at955["at"].toDouble(), 1'800'000'600'000.0);
 
-        // A latecomer gets all of it at once, here through another WebSocket implementation,
-        // from the clock's own page (its Origin).
+        // A latecomer to a place let go gets all of it at once, here through another WebSocket
+        // implementation, from the clock's own page (its Origin); the next phase runs on.
+        viewers.pop_back();
+        QTRY_COMPARE(_rig->server.viewerCount(), ViewerServer::maxViewers - 1);
         QWebSocket latecomer(QStringLiteral("http://127.0.0.1:%1").arg(port()));
         QSignalSpy received(&latecomer, &QWebSocket::textMessageReceived);
         latecomer.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port())));
         QVERIFY(received.wait(5000));
         const QJsonObject now =
             QJsonDocument::fromJson(received.at(0).at(0).toByteArray()).object();
-        QCOMPARE(now.value("phase").toString(), "Fall 1901");
-        QCOMPARE(now.value("banner").toString(), "Round 2");
-        QCOMPARE(now.value("running").toBool(), true); // the next phase runs on
+        QCOMPARE(QStringList({now["phase"].toString(), now["banner"].toString(),
+                     now["running"].toVariant().toString()}),
+            QStringList({"Fall 1901", "Round 2", "true"}));
     }
 
-    void remoteCommandsPassThePinGuardAndGoOnByName()
+    void remoteCommandsPassThePinGuard()
     {
         // Two connections from one address and one from another; after a wait longer than
         // the clock keeps a silent viewer, they come again.
@@ -105,8 +123,6 @@ private slots:
         };
         connectAll();
         ViewerClient &a = *viewers[0];
-        QVERIFY(a.waitFor(1));
-        QCOMPARE(a.messages.first().value("control").toBool(), false);
         QCOMPARE(a.answer("continue", ""), "This clock takes no remote commands");
         _rig->server.setPin(QStringLiteral("2468"));
         QVERIFY(a.waitFor(3));
@@ -125,16 +141,14 @@ private slots:
         const QString wrong = "Wrong PIN", locked = "Too many wrong PINs; try again in %1 s";
         const qint64 minute = PinGuard::lockoutMilliseconds;
         const std::vector<Step> steps = {{0, "pin", "2468", "pin"}, {0, "continue", "2469", wrong},
-            {0, "continue", "", wrong}, {0, "pause", "2468", "done", 250},
-            {0, "continue", "2468", "done", 250}, {0, "plus1m", "2468", "done", 250},
-            {0, "minus1m", "2468", "done", 250}, {0, "plus10s", "2468", "done", 250},
-            {0, "minus10s", "2468", "done", 250}, {0, "nextPhase", "2468", "done", 250},
+            {0, "continue", "", wrong},
+            {0, "minus10s", "2468", "done", 0, PinGuard::maxCommandsPerSecond},
             {0, "pause", "2468", "Too many commands; wait a moment"},
             // Five wrong in a row lock the address out, the right PIN included; not another
             // address, nor the connection behind it that gave the right PIN before.
             {1, "pin", "0000", wrong, 0, PinGuard::maxWrongPins},
-            {1, "pin", "2468", locked.arg(60)}, {0, "plus10s", "2468", "done", 250},
-            {2, "pin", "2468", "pin"}, {1, "pin", "2468", locked.arg(1), minute - 251},
+            {1, "pin", "2468", locked.arg(60)}, {0, "plus10s", "2468", "done", 1000},
+            {2, "pin", "2468", "pin"}, {1, "pin", "2468", locked.arg(1), minute - 1001},
             {1, "pin", "2468", "pin", 1},
             // A right PIN, or a minute without a wrong one, forgets the wrong ones before it.
             {2, "pin", "0000", wrong, 0, 4}, {2, "pin", "2468", "pin"},
@@ -147,12 +161,7 @@ private slots:
             for (int i = 0; i < step.times; ++i)
                 QCOMPARE(viewers[step.who]->answer(step.what, step.pin), step.expected);
         }
-        QStringList names;
-        for (const QList<QVariant> &call : _rig->commands)
-            names.append(call.first().toString());
-        QCOMPARE(names,
-            QStringList({"pause", "continue", "plus1m", "minus1m", "plus10s", "minus10s",
-                "nextPhase", "plus10s"}));
+        QCOMPARE(_rig->commands.count(), PinGuard::maxCommandsPerSecond + 1);
     }
 
     void httpAnswersOneRequestAtATimeAndClosesWhenAsked()
@@ -160,27 +169,28 @@ private slots:
         const QByteArray ws =
             "GET /ws HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
             "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: AQIDBAUGBwgJCgsMDQ4PEA==\r\n";
-        // Request, status, whether a body follows, whether the connection closes after.
-        const QList<std::tuple<QByteArray, int, bool, bool>> rows = {
-            {"GET / HTTP/1.1\r\n\r\n", 200, true, false},
-            {"HEAD / HTTP/1.1\r\n\r\n", 200, false, false},
-            {"GET /?x=1 HTTP/1.0\r\n\r\n", 200, true, true},
-            {"GET / HTTP/1.1\r\nConnection: close\r\n\r\n", 200, true, true},
-            {"GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n", 200, true,
-                false},
-            {"GET /ws HTTP/1.1\r\n\r\n", 404, true, false},
-            {"GET /%2e%2e/%2e%2e/etc/passwd HTTP/1.1\r\n\r\n", 404, true, false},
-            {"GET /viewer.html HTTP/1.1\r\n\r\n", 404, true, false},
-            {"POST / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello", 413, true, true},
-            {"GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", 413, true, true},
-            {"DELETE / HTTP/1.1\r\n\r\n", 405, true, true},
-            {"HELLO\r\n\r\n", 400, true, true},
+        // Request, status, whether the connection closes after.
+        const QList<std::tuple<QByteArray, int, bool>> rows = {
+            {"GET / HTTP/1.1\r\n\r\n", 200, false}, {"HEAD / HTTP/1.1\r\n\r\n", 200, false},
+            {"GET /?x=1 HTTP/1.0\r\n\r\n", 200, true},
+            {"GET / HTTP/1.1\r\nConnection: close\r\n\r\n", 200, true},
+            {"GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n", 200, false},
+            {"GET /ws HTTP/1.1\r\n\r\n", 404, false},
+            {"GET /%2e%2e/%2e%2e/etc/passwd HTTP/1.1\r\n\r\n", 404, false},
+            // A cue, larger than a guest's backlog, goes out a piece at a time; only cues exist.
+            {"GET /cues/0.wav HTTP/1.1\r\n\r\n", 200, false},
+            {"HEAD /cues/10.wav HTTP/1.1\r\n\r\n", 200, false},
+            {"GET /cues/11.wav HTTP/1.1\r\n\r\n", 404, false},
+            {"GET /cues/05.wav HTTP/1.1\r\n\r\n", 404, false},
+            {"GET /sounds/0s.wav HTTP/1.1\r\n\r\n", 404, false},
+            {"POST / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello", 413, true},
+            {"GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", 413, true},
+            {"DELETE / HTTP/1.1\r\n\r\n", 405, true}, {"HELLO\r\n\r\n", 400, true},
             {"GET / HTTP/1.1\r\nX: " + QByteArray(GuestConnection::maxRequestBytes - 19, 'x'), 431,
-                true, true},
-            {ws + "Origin: http://example.com\r\n\r\n", 403, true, true},
-            {ws + "Origin: http://127.0.0.1\r\n\r\n", 403, true, true},
-        };
-        for (const auto &[request, status, hasBody, closes] : rows) {
+                true},
+            {ws + "Origin: http://example.com\r\n\r\n", 403, true},
+            {ws + "Origin: http://127.0.0.1\r\n\r\n", 403, true}};
+        for (const auto &[request, status, closes] : rows) {
             QTcpSocket socket;
             socket.connectToHost(QHostAddress::LocalHost, port());
             socket.write(request);
@@ -195,75 +205,49 @@ private slots:
                 socket.write("GET / HTTP/1.1\r\nConnection: close\r\n\r\n");
             QVERIFY2(QTest::qWaitFor(closed, 5000), request.left(40));
             const qsizetype end = reply.indexOf("\r\n\r\n") + 4 +
-                (hasBody ? reply.mid(reply.indexOf("Length: ") + 8).split('\r').first().toInt()
-                         : 0);
+                (request.startsWith("HEAD")
+                        ? 0
+                        : reply.mid(reply.indexOf("Length: ") + 8).split('\r')[0].toInt());
             QVERIFY2(
                 reply.startsWith("HTTP/1.1 " + QByteArray::number(status) + ' '), reply.left(40));
             QCOMPARE(reply.mid(end, 15), closes ? "" : "HTTP/1.1 200 OK");
             QVERIFY(reply.size() >= end && !reply.contains("example"));
+            QCOMPARE(reply.contains("max-age=86400"), request.contains("/cues/") && status == 200);
         }
     }
 
-    void badFramesCloseTheirViewerOnlyAndTheClockGoesOn()
+    void badFramesAreRefusedOrCloseTheirViewerOnlyAndTheClockGoesOn()
     {
         _rig->server.setPin(QStringLiteral("2468"));
         ViewerClient viewer(port());
-        QVERIFY(viewer.waitFor(1));
-        const QStringList refusals = {"{", "[1]", "\"pause\"", "{\"type\":\"format\"}",
-            "{\"type\":\"command\",\"command\":\"quit\",\"pin\":\"2468\"}",
-            "{\"type\":\"command\",\"command\":[\"pause\"],\"pin\":\"2468\"}"};
-        for (const QString &text : refusals)
-            viewer.sendFrame(0x81, text.toUtf8());
-        viewer.sendFrame(0x82, "{\"type\":\"ping\"}");
-        QVERIFY(viewer.waitFor(refusals.size() + 2));
-        for (int i = 1; i < viewer.messages.size(); ++i)
-            QCOMPARE(viewer.messages.at(i).value("type").toString(), "error");
-
-        // First byte, payload, masked: the close code that answers it.
-        const QList<std::tuple<quint8, QByteArray, bool, int>> rows = {
+        // First byte, payload, masked: the close code that answers it, or 0 for an error
+        // message to the viewer, which stays.
+        const QList<std::tuple<quint8, QByteArray, bool, int>> rows = {{0x81, "{", true, 0},
+            {0x81, "[1]", true, 0}, {0x81, "\"pause\"", true, 0},
+            {0x81, "{\"type\":\"format\"}", true, 0},
+            {0x81, "{\"type\":\"command\",\"command\":\"quit\",\"pin\":\"2468\"}", true, 0},
+            {0x81, "{\"type\":\"command\",\"command\":[\"pause\"],\"pin\":\"2468\"}", true, 0},
+            {0x82, "{\"type\":\"ping\"}", true, 0},
             {0x81, QByteArray(ViewerServer::maxMessageBytes + 1, 'x'), true, 1009},
             {0x01, QByteArray(ViewerServer::maxMessageBytes, 'x'), true, 1009}, // continued
             {0x81, QByteArray("\xc3\x28", 2), true, 1007},
-            {0x81, "{\"type\":\"ping\"}", false, 1002},
-            {0xC1, "{\"type\":\"ping\"}", true, 1002},
-            {0x80, "{}", true, 1002},
-        };
+            {0x81, "{\"type\":\"ping\"}", false, 1002}, {0xC1, "{\"type\":\"ping\"}", true, 1002},
+            {0x80, "{}", true, 1002}};
         for (const auto &[first, payload, masked, code] : rows) {
             ViewerClient guest(port());
-            QVERIFY(guest.waitFor(1));
-            guest.sendFrame(first, payload, masked);
+            ViewerClient &to = code ? guest : viewer;
+            QVERIFY(to.waitFor(1));
+            const qsizetype before = to.messages.size();
+            QSignalSpy closed(&to, &ViewerClient::closed);
+            to.sendFrame(first, payload, masked);
             if (first == 0x01)
-                guest.sendFrame(0x80, "x");
-            QSignalSpy closed(&guest, &ViewerClient::closed);
-            QVERIFY(closed.wait(5000));
-            QCOMPARE(guest.closeCode, code);
+                to.sendFrame(0x80, "x");
+            QVERIFY2(code ? closed.wait(5000) : to.waitFor(before + 1), payload.left(40));
+            QCOMPARE(to.closeCode, code);
+            QCOMPARE(to.messages.last().value("type").toString(), code ? "state" : "error");
         }
         QCOMPARE(_rig->commands.count(), 0);
         QCOMPARE(viewer.ask({{"type", "ping"}, {"t", 5}}).value("server").toInteger(), _rig->wall);
-    }
-
-    void fiveHundredViewersGetEveryChangeAndTheNextIsRefused()
-    {
-        std::vector<std::unique_ptr<ViewerClient>> viewers;
-        for (int i = 0; i < ViewerServer::maxViewers; ++i) {
-            viewers.push_back(std::make_unique<ViewerClient>(
-                port(), ViewerClient::from(i / ViewerServer::maxConnectionsPerAddress)));
-        }
-        QVERIFY(QTest::qWaitFor(
-            [&] { return _rig->server.viewerCount() == ViewerServer::maxViewers; }, 60'000));
-        ViewerClient refused(port(), ViewerClient::from(100));
-        QVERIFY(refused.waitFor(1));
-        QCOMPARE(refused.messages.first().value("error").toString(),
-            "This clock already has 500 viewers; try again later");
-
-        _rig->timer.restart();
-        for (int i = 0; i < 30; ++i)
-            tick(0.1);
-        for (const auto &viewer : viewers) {
-            QVERIFY(viewer->waitFor(5, 20'000));
-            QCOMPARE(viewer->messages.at(4).value("time").toString(), "9:57");
-        }
-        QCOMPARE(refused.messages.size(), 1);
     }
 
     // With no descriptor left for a connection, the server stops accepting for a while rather
@@ -273,7 +257,7 @@ private slots:
         ViewerClient guest(port());
         rlimit files = {};
         getrlimit(RLIMIT_NOFILE, &files);
-        const rlim_t usual = files.rlim_cur;
+        const rlimit usual = files;
         const int lowestFree = ::open("/dev/null", O_RDONLY);
         ::close(lowestFree);
         files.rlim_cur = rlim_t(lowestFree); // none left for the guest's connection
@@ -281,10 +265,8 @@ private slots:
         const std::clock_t before = std::clock();
         QTest::qWait(1000);
         const double busySeconds = double(std::clock() - before) / CLOCKS_PER_SEC;
-        files.rlim_cur = usual;
-        setrlimit(RLIMIT_NOFILE, &files);
-        QVERIFY(guest.messages.isEmpty());
-        QVERIFY(busySeconds < 0.25); // not trying again and again meanwhile
+        setrlimit(RLIMIT_NOFILE, &usual);
+        QVERIFY(guest.messages.isEmpty() && busySeconds < 0.25); // not trying again and again
         QVERIFY(guest.waitFor(1, 10'000));
     }
 
@@ -293,12 +275,10 @@ private slots:
         QTcpServer busy;
         QVERIFY(busy.listen(QHostAddress::LocalHost, 0));
         const quint16 port = busy.serverPort();
+        ViewerService service(_rig->state, [this] { return _rig->ms; });
         PreferenceStore::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
         PreferenceStore::setIntPreference(CVLViewerPortKey, port);
         PreferenceStore::setTextPreference(CVLViewerPinKey, QStringLiteral("12ab"));
-        ViewerService service(_rig->state, [this] { return _rig->ms; });
-        service.applyPreferences();
-        QCOMPARE(service.status(), "Viewers are off.");
         PreferenceStore::setIntPreference(CVLViewerEnabledKey, 1);
         QTRY_VERIFY(service.status().startsWith(
             QStringLiteral("Viewers are off: Port %1 cannot be used").arg(port)));
@@ -329,31 +309,20 @@ private slots:
     void aFileWithAPinIsForItsOwnerOnly()
     {
         _rig->store.writeFile("[General]\nviewer.pin=1357\n");
-        QFile::setPermissions(_rig->store.path(),
-            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                QFileDevice::ReadOther);
+        const QByteArray path = QFile::encodeName(_rig->store.path());
+        ::chmod(path.constData(), 0644);
+        struct stat status = {};
+        const auto mode = [&] {
+            return ::stat(path.constData(), &status) == 0 ? status.st_mode & 0777 : 0;
+        };
         QCOMPARE(PreferenceStore::textPreference(CVLViewerPinKey), "1357");
-        QCOMPARE(mode(), 0600);
+        QCOMPARE(mode(), 0600u);
         QVERIFY(PreferenceStore::setPreferenceSpringMinutes(12));
-        QCOMPARE(mode(), 0600);
+        QCOMPARE(mode(), 0600u);
     }
 
 private:
     quint16 port() const { return _rig->server.port(); }
-
-    void tick(double seconds)
-    {
-        _rig->now += seconds;
-        _rig->wall += std::llround(seconds * 1000);
-        _rig->timer.doUpdate();
-    }
-
-    int mode() const
-    {
-        struct stat status = {};
-        ::stat(QFile::encodeName(_rig->store.path()).constData(), &status);
-        return status.st_mode & 0777;
-    }
 
     std::unique_ptr<Rig> _rig;
 };

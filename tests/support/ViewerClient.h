@@ -2,7 +2,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -18,8 +17,7 @@ class ViewerClient : public QObject
 public:
     // `request`, when not null, is sent instead of the WebSocket handshake.
     explicit ViewerClient(quint16 port, const QString &from = QStringLiteral("127.0.0.1"),
-        const QByteArray &request = QByteArray(), QObject *parent = nullptr)
-        : QObject(parent)
+        const QByteArray &request = QByteArray())
     {
         connect(&socket, &QTcpSocket::readyRead, this, &ViewerClient::read);
         connect(&socket, &QTcpSocket::disconnected, this, &ViewerClient::closed);
@@ -27,9 +25,9 @@ public:
         socket.connectToHost(QHostAddress::LocalHost, port);
         socket.write(!request.isNull()
                 ? request
-                : "GET /ws HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
-                    "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: "
-                    "13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
+                : "GET /ws HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                  "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: "
+                  "dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
     }
 
     // The address in 127.0.0.0/8 of the `device`th of many guests.
@@ -86,21 +84,11 @@ public:
             frame.append(char(maskBit | 126)).append(2, '\0');
             qToBigEndian(quint16(payload.size()), frame.data() + 2);
         }
+        const QByteArray key = masked ? "\x5a\xc3\x3c\xa5" : "";
         QByteArray body = payload;
-        if (masked) {
-            const quint32 key = QRandomGenerator::global()->generate();
-            frame.append(reinterpret_cast<const char *>(&key), 4);
-            for (qsizetype i = 0; i < body.size(); ++i)
-                body[i] = char(body.at(i) ^ frame.at(frame.size() - 4 + i % 4));
-        }
-        socket.write(frame + body);
-    }
-
-    // Leaves what comes in the system's buffers, so that the clock's answers pile up there.
-    void stopReading()
-    {
-        socket.setReadBufferSize(1);
-        disconnect(&socket, &QTcpSocket::readyRead, this, nullptr);
+        for (qsizetype i = 0; masked && i < body.size(); ++i)
+            body[i] = char(body.at(i) ^ key.at(i % 4));
+        socket.write(frame + key + body);
     }
 
     QTcpSocket socket;
