@@ -2,24 +2,15 @@
 
 #include "PreferenceStore.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <functional>
-
 // Points the preference store at an INI file in a fresh temporary directory for as long as
-// it lives, so no test reads or writes the user's own settings. `prepare`, when given, runs
-// once the store is in place: to fill or damage it before anyone reads it.
+// it lives, so no test reads or writes the user's own settings.
 class TemporaryStore
 {
 public:
-    explicit TemporaryStore(const std::function<void(TemporaryStore &)> &prepare = nullptr)
-    {
-        PreferenceStore::setStorePath(path());
-        if (prepare)
-            prepare(*this);
-    }
+    TemporaryStore() { PreferenceStore::setStorePath(path()); }
     ~TemporaryStore() { PreferenceStore::setStorePath(QString()); }
 
     QString path() const { return _dir.filePath(QStringLiteral("MervaneTimer.conf")); }
@@ -33,14 +24,6 @@ public:
         QFile file(path());
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(contents);
-    }
-    // Makes the store a folder: it can be neither read nor replaced, even by root.
-    void makeUnreadable() const { QDir().mkpath(path()); }
-    // Moves the store into a folder that is a file, so nothing can be written there.
-    void makeFolderUnwritable() const
-    {
-        writeFile("");
-        PreferenceStore::setStorePath(path() + QStringLiteral("/MervaneTimer.conf"));
     }
 
 private:
