@@ -10,11 +10,9 @@
 #include "ViewerLink.h"
 #include "ui_MainWindow.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <optional>
@@ -40,14 +38,6 @@ class TestApp : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        _viewer.reset();
-        _app.reset();
-        _store.emplace();
-        _app = std::make_unique<AppUnderTest>(_now);
-    }
-
     void everyCommandReachesTheViewsTheViewersAndTheStateFile()
     {
         PreferenceController::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
@@ -67,7 +57,7 @@ private slots:
         {
             QString act, clock; // see act(); the clock's description afterwards
             int zeroCues = 0;
-            QString phase = {}; // when not the clock's; "resumed H:MM:SS": after so long down
+            QString phase = {}; // when not the clock's; "H:MM:SS": resumed after so long down
         };
         const QList<Step> steps{{"C", "Spring 1901--> 10:00"},
             {"remote pause", "PAUSED Spring 1901--> 10:00"},
@@ -85,12 +75,12 @@ private slots:
             {"remote nextPhase", "Spring 1902--> 10:00", 1}, {"Esc", "Spring 1902--> 10:00"},
             // Down while running, the time is taken off. Pause keeps the line that says so; a
             // Continue, however given, or a calendar command clears it.
-            {"down 95", "PAUSED Spring 1902--> 8:25", 0, "resumed 0:01:35"},
-            {"down 3725", "PAUSED Spring 1902--> 8:25", 0, "resumed 1:02:05"},
+            {"down 95", "PAUSED Spring 1902--> 8:25", 0, "0:01:35"},
+            {"down 3725", "PAUSED Spring 1902--> 8:25", 0, "1:02:05"},
             {"Space", "Spring 1902--> 8:25"},
-            {"down 5", "PAUSED Spring 1902--> 8:20", 0, "resumed 0:00:05"},
+            {"down 5", "PAUSED Spring 1902--> 8:20", 0, "0:00:05"},
             {"remote continue", "Spring 1902--> 8:20"},
-            {"down 20", "PAUSED Spring 1902--> 8:00", 0, "resumed 0:00:20"},
+            {"down 20", "PAUSED Spring 1902--> 8:00", 0, "0:00:20"},
             // A length set before a phase is continued or nudged applies to it at once.
             {"Ctrl+Left", "PAUSED Fall 1901--> 10:00"},
             {"set fallMinutesTextField 7", "PAUSED Fall 1901--> 7:00"},
@@ -98,10 +88,10 @@ private slots:
             {"Ctrl+Right", "PAUSED Spring 1902--> 3:00", 1},
             {"set orderWritingMinutesTextField 2", "PAUSED Spring 1902--> 3:00"},
             {"set orderWritingCheckBox", "PAUSED Spring 1902--> 3:00"},
-            {"down 60", "PAUSED Spring 1902--> 3:00", 0, "resumed 0:01:00"},
+            {"down 60", "PAUSED Spring 1902--> 3:00", 0, "0:01:00"},
             {"Ctrl+Right", "PAUSED Spring (Orders) 1902--> 2:00", 1},
-            {"down 1", "PAUSED Spring (Orders) 1902--> 2:00", 0, "resumed 0:00:01"},
-            {"Ctrl+N Esc", "PAUSED Spring (Orders) 1902--> 2:00", 0, "resumed 0:00:01"},
+            {"down 1", "PAUSED Spring (Orders) 1902--> 2:00", 0, "0:00:01"},
+            {"Ctrl+N Esc", "PAUSED Spring (Orders) 1902--> 2:00", 0, "0:00:01"},
             {"Ctrl+N Return", "PAUSED Spring 1901--> 3:00"},
             {"set lastYearTextField 1901", "PAUSED Spring 1901--> 3:00"},
             {"set marquisTextField Photo at five", "PAUSED Spring 1901--> 3:00"},
@@ -117,10 +107,9 @@ private slots:
             QSignalSpy cues(&_app->delegate.soundPlayer(), &SoundPlayer::cueStarted);
             act(step.act);
             QString phase = QString(step.clock).remove("PAUSED ").section("-->", 0, 0);
-            if (step.phase.startsWith("resumed "))
-                phase += " - resumed, clock was down " + step.phase.mid(8);
-            else if (!step.phase.isEmpty())
-                phase = step.phase;
+            if (!step.phase.isEmpty())
+                phase = step.phase[0].isDigit() ? phase + " - resumed, clock was down " + step.phase
+                                                : step.phase;
             expectAllAgree(step.clock, phase);
             QVERIFY2(!QTest::currentTestFailed(), qPrintable(step.act + ": " + step.clock));
             QCOMPARE(cues.count(QVariantList{0}), step.zeroCues);
@@ -137,11 +126,9 @@ private slots:
     }
 
 private:
-    const Ui::MainWindow &ui() const { return _app->window.ui(); }
     CountdownTimer &timer() const { return _app->delegate.timer(); }
 
-    // Ends the application and starts it again on the same store, `seconds` later, as after
-    // a crash; a viewer comes back with it.
+    // Starts the application again on the same store `seconds` later, as after a crash.
     void restart(double seconds)
     {
         _viewer.reset();
@@ -160,7 +147,7 @@ private:
         QVERIFY(_viewer.emplace(PreferenceController::intPreference(CVLViewerPortKey)).waitFor(1));
     }
     // A key on the window that shows the clock ("Shift+Left"), New Game answered ("Ctrl+N Esc"),
-    // a remote command, a preferences control set (a button clicked), or a restart so late.
+    // a remote command, a preferences control set (a button pressed), or a restart so late.
     void act(const QString &step)
     {
         const QStringList words = step.split(' ');
@@ -170,7 +157,15 @@ private:
             const QJsonObject sent{{"type", "command"}, {"command", words[1]}, {"pin", "2468"}};
             QCOMPARE(_viewer->ask(sent).value("type").toString(), "done");
         } else if (words[0] == "set") {
-            editPreference(words[1], words.mid(2).join(' '));
+            pressOnClock(Qt::ControlModifier | Qt::Key_Comma); // the preferences, set by keys
+            QWidget *window = _app->appController.preferenceController()->window();
+            QVERIFY(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
+            auto *field = window->findChild<QLineEdit *>(words[1]);
+            if (field)
+                field->selectAll();
+            QTest::keyClicks(field ? field : window->findChild<QWidget *>(words[1]),
+                field ? words.mid(2).join(' ') + '\r' : " ");
+            QTest::keyClick(window, Qt::Key_Escape);
         } else if (words[0] == "down") {
             restart(words[1].toDouble());
         } else if (words[0] == "Ctrl+N") {
@@ -192,28 +187,11 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(clock));
         QTest::keyClick(clock, keys.key(), keys.keyboardModifiers());
     }
-    // Opens the preferences as the operator does, sets one control and closes them again.
-    void editPreference(const QString &name, const QString &text)
-    {
-        pressOnClock(Qt::ControlModifier | Qt::Key_Comma);
-        QWidget *window = _app->appController.preferenceController()->window();
-        QVERIFY(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
-        if (auto *button = window->findChild<QAbstractButton *>(name)) {
-            // On the box itself: a check box wider than its label takes no click beside it.
-            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, button->height() / 2));
-        } else {
-            auto *field = window->findChild<QLineEdit *>(name);
-            field->selectAll();
-            QTest::keyClicks(field, text);
-            QTest::keyClick(field, Qt::Key_Return);
-        }
-        QTest::keyClick(window, Qt::Key_Escape);
-    }
     void expectAllAgree(const QString &clock, const QString &phase)
     {
         QCOMPARE(timer().description(), clock);
-        QCOMPARE(ui().countdownView->text(), timer().displayTime());
-        QCOMPARE(ui().phaseView->text(), phase);
+        QCOMPARE(_app->window.ui().countdownView->text(), timer().displayTime());
+        QCOMPARE(_app->window.ui().phaseView->text(), phase);
         QJsonObject seen;
         const auto viewerAgrees = [&] {
             for (const QJsonObject &message : _viewer->messages)
@@ -236,7 +214,7 @@ private:
                     {"secondsLeft", timer().secondsLeft()}, {"running", timer().isRunning()}}));
     }
 
-    std::optional<TemporaryStore> _store;
+    TemporaryStore _store;
     double _now = 0;
     std::unique_ptr<AppUnderTest> _app;
     std::optional<ViewerClient> _viewer;

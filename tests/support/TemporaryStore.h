@@ -5,19 +5,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <functional>
-
-// The preference store in a fresh temporary folder for as long as this lives, never the
-// user's own. `prepare` runs once it is in place: to fill or damage it before anyone reads it.
+// Points the preference store at an INI file in a fresh temporary directory for as long as
+// it lives, so no test reads or writes the user's own settings.
 class TemporaryStore
 {
 public:
-    explicit TemporaryStore(const std::function<void(TemporaryStore &)> &prepare = nullptr)
-    {
-        PreferenceStore::setStorePath(path());
-        if (prepare)
-            prepare(*this);
-    }
+    TemporaryStore() { PreferenceStore::setStorePath(path()); }
     ~TemporaryStore() { PreferenceStore::setStorePath(QString()); }
 
     QString path() const { return _dir.filePath(QStringLiteral("MervaneTimer.conf")); }
@@ -31,12 +24,6 @@ public:
         QFile file(path());
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(contents);
-    }
-    // Moves the store into a folder that is a file, so nothing can be written there.
-    void makeFolderUnwritable() const
-    {
-        writeFile("");
-        PreferenceStore::setStorePath(path() + QStringLiteral("/MervaneTimer.conf"));
     }
 
 private:
