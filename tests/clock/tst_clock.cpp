@@ -101,9 +101,7 @@ private slots:
         _posts.clear();
         CountdownTimer timer(fakeClock());
         timer.setSecondsLeft(300.05);
-        timer.nudge(10);
-        timer.nudge(0.2);
-        timer.nudge(-1e300);
+        timer.nudge(10), timer.nudge(0.2), timer.nudge(-1e300);
         QCOMPARE(posted("cue"), QStringList({"300", "310", "-2147483648"}));
     }
 
