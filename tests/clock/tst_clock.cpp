@@ -26,12 +26,11 @@ private slots:
         const QMap<QString, QString> names{
             {COUNTDOWN_DEFAULT_KEY, "time"}, {PHASE_DEFAULT_KEY, "phase"}, {SECONDS_KEY, "cue"}};
         for (const char *name :
-            {RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, SOUND_PLAYER_NOTIFICATION_NAME}) {
+            {RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, SOUND_PLAYER_NOTIFICATION_NAME})
             center.addObserver(_listener.get(), name, [this, names](const auto &info) {
                 _posts << names.value(info.firstKey(), info.firstKey()) + '=' +
                         info.first().toString();
             });
-        }
         center.addObserver(_listener.get(), CLOCK_STATE_NOTIFICATION_NAME, [this](auto &info) {
             _posts << QStringLiteral("state=%1 %2 %3")
                           .arg(info[DISPLAY_TIME_KEY].toString())
@@ -40,11 +39,7 @@ private slots:
         });
     }
 
-    void cleanup()
-    {
-        _listener.reset();
-        _store.reset();
-    }
+    void cleanup() { _listener.reset(), _store.reset(); }
 
     void centerDeliversInOrderAndForgetsDestroyedObservers()
     {
@@ -106,9 +101,7 @@ private slots:
         _posts.clear();
         CountdownTimer timer(fakeClock());
         timer.setSecondsLeft(300.05);
-        timer.nudge(10);
-        timer.nudge(0.2);
-        timer.nudge(-1e300);
+        timer.nudge(10), timer.nudge(0.2), timer.nudge(-1e300);
         QCOMPARE(posted("cue"), QStringList({"300", "310", "-2147483648"}));
     }
 
@@ -148,19 +141,13 @@ private slots:
         fallOrders.setSeason(Phase::FALL());
         fallOrders.setIsInOrderWriting(true);
         using Act = std::function<void(CountdownTimer &)>;
-        const Act cont = [](CountdownTimer &t) { t.restart(); };
-        const Act pause = [](CountdownTimer &t) { t.pause(); };
-        const Act next = [](CountdownTimer &t) { t.nextPhase(); };
-        const Act back = [](CountdownTimer &t) { t.previousPhase(); };
-        const Act newGame = [](CountdownTimer &t) { t.newGame(); };
-        const auto ticks = [this](
-                               double s) { return [this, s](CountdownTimer &t) { tick(t, s); }; };
+        const Act cont = &CountdownTimer::restart, pause = &CountdownTimer::pause,
+                  next = &CountdownTimer::nextPhase, back = &CountdownTimer::previousPhase,
+                  newGame = &CountdownTimer::newGame;
+        const auto ticks = [this](double s) { return [this, s](auto &t) { tick(t, s); }; };
         const auto nudge = [](double s) { return [s](CountdownTimer &t) { t.nudge(s); }; };
         const auto wait = [this](double s) { return [this, s](CountdownTimer &) { _now += s; }; };
-        // Each row: what the referee does, the clock afterwards, the cues, phases and states
-        // posted meanwhile. Next phase ends this one as if its time ran out; previous phase
-        // starts the one before, paused; past the last phase of the last year nothing moves
-        // until a new game.
+        // What the referee does; the clock afterwards; the cues, phases and states posted.
         const QList<std::tuple<QList<Act>, QString, QString>> rows{
             {{ticks(30)}, "PAUSED Spring 1901--> 10:00", ""},
             {{cont}, "Spring 1901--> 10:00", "state=10:00 600.0 run"},
@@ -227,18 +214,14 @@ private slots:
         QList<double> lengths{_now};
         connect(&timer, &CountdownTimer::phaseChanged, this, [&] { lengths << _now; });
         timer.restart();
-        // Under the sanitizer's allocator the heap reads zero, and the check holds trivially.
-        size_t heapAfterFirstHour = 0;
+        size_t heapAfterFirstHour = 0; // zero under the sanitizer's allocator
         for (int tenths = 1; tenths <= 4 * 36000; ++tenths) {
-            _now = 5000 + tenths / 10.0;
-            timer.doUpdate();
-            if (tenths % 36000 == 0)
-                _posts = {};
+            tick(timer, 0.1);
+            _posts.clear();
             if (tenths == 36000)
                 heapAfterFirstHour = mallinfo2().uordblks;
         }
-        // Four hours of game-years of 35 minutes: each phase runs its full length, plus the
-        // tick that notices its end.
+        // Each phase of four hours of 35-minute years runs its full length, plus one tick.
         QVERIFY(lengths.size() > 4 * 6);
         for (int i = 1; i < lengths.size(); ++i) {
             const double over =

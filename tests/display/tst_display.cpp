@@ -45,10 +45,7 @@ static int inkIn(const QImage &image, const QRect &area)
 
 static bool inkOnEdge(const QImage &image)
 {
-    const int w = image.width(), h = image.height();
-    return inkIn(image, {0, 0, w, 1}) + inkIn(image, {0, h - 1, w, 1}) +
-        inkIn(image, {0, 0, 1, h}) + inkIn(image, {w - 1, 0, 1, h}) >
-        0;
+    return inkIn(image, image.rect()) > inkIn(image, image.rect().adjusted(1, 1, -1, -1));
 }
 
 // Characters that two texts share at the start are drawn with the very same pixels: left of
@@ -69,13 +66,11 @@ static bool leadingInkStaysPut(const QImage &before, const QImage &after, double
 // puts them: a pixel matches when one within a pixel of it in the other picture does.
 static bool matchesNearby(const QImage &image, const QImage &reference, int x, int y)
 {
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const QPoint near(x + dx, y + dy);
-            if (reference.valid(near) &&
-                qAbs(qGray(image.pixel(x, y)) - qGray(reference.pixel(near))) < 128)
-                return true;
-        }
+    for (int d = 0; d < 9; ++d) {
+        const QPoint near(x + d % 3 - 1, y + d / 3 - 1);
+        if (reference.valid(near) &&
+            qAbs(qGray(image.pixel(x, y)) - qGray(reference.pixel(near))) < 128)
+            return true;
     }
     return false;
 }
@@ -119,21 +114,17 @@ private slots:
 
     void drawsTheTextWhereTheArithmeticSays()
     {
-        // The view puts its text together from cached glyphs; drawn directly at the baseline
-        // that its lower-left point gives, the text must come out the same: letters from
-        // a fallback face, and a banner at its length limit, drawn a strip at a time.
-        QString longest;
+        // Composed from cached glyphs, the text matches text drawn directly at the baseline its
+        // lower-left point gives: the face's letters, then a fallback face's (numbered on their
+        // own) into the same cache, a banner at its length limit a strip at a time, and a text
+        // in a view resized under it.
+        QString longest, faceLetters = "Fall (Orders) 1901 9:58 ";
         while (longest.size() < PreferenceStore::maxMarquisTextLength)
             longest += QStringLiteral("Round %1 at noon. ").arg(longest.size());
         longest.truncate(PreferenceStore::maxMarquisTextLength);
-        // One view, resized between texts and under one; at one size its glyph cache holds the
-        // first text's glyphs when the fallback face's glyphs, numbered on their own, come in.
-        QString faceLetters = "Fall (Orders) 1901 9:58 ";
         const QFontMetrics face(ResizableTextView::textFont());
-        for (char16_t letter = 0x21; letter <= 0xff; ++letter) {
-            if (face.inFont(letter))
-                faceLetters += QChar(letter);
-        }
+        for (char16_t letter = 0x21; letter <= 0xff; ++letter)
+            faceLetters += face.inFont(letter) ? QString(QChar(letter)) : QString();
         const QList<std::tuple<QString, QRect>> cases{{faceLetters, {0, 0, 900, 200}},
             {"£5 ÆØ ñø", {0, 0, 900, 200}}, {longest, {850, 0, 50, 150}},
             {"Spring (Orders) 1901", {0, 0, 400, 90}}, {"Spring (Orders) 1901", {0, 0, 900, 200}}};
@@ -152,12 +143,10 @@ private slots:
                 QPointF(view.point().x(), view.height() - view.point().y() - descent), text);
             const int ink = inkIn(direct, strip);
             int differ = 0;
-            for (int y = strip.top(); y <= strip.bottom(); ++y) {
+            for (int y = strip.top(); y <= strip.bottom(); ++y)
                 for (int x = strip.left(); x <= strip.right(); ++x)
                     differ += !matchesNearby(composed, direct, x, y);
-            }
-            QVERIFY(ink > 100);
-            QVERIFY2(differ < ink / 50,
+            QVERIFY2(ink > 100 && differ < ink / 50,
                 qPrintable(QStringLiteral("%1: %2 of %3").arg(text.left(30)).arg(differ).arg(ink)));
         }
     }
@@ -177,13 +166,11 @@ private slots:
 
     void timeStaysInsideItsViewWithSteadyDigits()
     {
-        // Digits sit in cells of one width: every digit in every place of the three shapes
-        // the time takes stands for every time of that shape.
+        // Every digit in every place of the time's three shapes: digits sit in cells of one width.
         QStringList times;
         for (char digit = '0'; digit <= '9'; ++digit)
             times << QString("0:%1%1.%1 %1:%1%1 %1%1:%1%1").arg(digit).split(' ');
-        // Pairs whose leading characters are the same; the second has narrow digits where the
-        // first has wide ones.
+        // The same lead, then wide digits turned narrow.
         const QList<QPair<QString, QString>> steady{{"0:46.6", "0:46.1"}, {"0:09.9", "0:09.1"},
             {"8:21", "8:11"}, {"9:06", "9:01"}, {"14:00", "11:00"}};
         CountdownView view; // resized from one screen to the next
@@ -244,13 +231,8 @@ private slots:
             banner.movePoint();
             QCoreApplication::processEvents();
         }
-        const auto onScreen = [&banner] {
-            return banner.screen()
-                ->grabWindow(banner.winId())
-                .toImage()
-                .convertToFormat(QImage::Format_RGB32);
-        };
-        QTRY_COMPARE(onScreen(), rendered(banner));
+        const auto onScreen = [&] { return banner.screen()->grabWindow(banner.winId()).toImage(); };
+        QTRY_COMPARE(onScreen().convertToFormat(QImage::Format_RGB32), rendered(banner));
     }
 
 private:
