@@ -91,8 +91,8 @@ int main(int argc, char **argv)
     std::sort(offsets.begin(), offsets.end(), [](double a, double b) { return qAbs(a) < qAbs(b); });
     BenchTable::row(run, "page against hall, median offset, ms",
         QString::number(qAbs(offsets.at(offsets.size() / 2)), 'f', 1), "<= 20");
-    BenchTable::row(
-        run, "page against hall, worst offset, ms", QString::number(offsets.last(), 'f', 1), "<= 50");
+    BenchTable::row(run, "page against hall, worst offset, ms",
+        QString::number(offsets.last(), 'f', 1), "<= 50");
     QStringList all;
     for (double offset : offsets)
         all << QString::number(offset, 'f', 1);
