@@ -20,6 +20,21 @@ MainWindow::MainWindow(
 
 MainWindow::~MainWindow() = default;
 
+QWidget *MainWindow::display() const
+{
+    return _ui->display;
+}
+
+CountdownView *MainWindow::countdownView() const
+{
+    return _ui->countdownView;
+}
+
+PhaseView *MainWindow::phaseView() const
+{
+    return _ui->phaseView;
+}
+
 void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController &appController)
 {
     connect(_ui->pauseAction, &QAction::triggered, &delegate, &MervaneTimerAppDelegate::pauseTimer);

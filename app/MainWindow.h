@@ -8,7 +8,9 @@ namespace Ui {
 class MainWindow;
 }
 class AppController;
+class CountdownView;
 class MervaneTimerAppDelegate;
+class PhaseView;
 
 // The window of the three texts, laid out in Designer, with every operator command in its
 // Clock menu. It connects the delegate's outlets and actions.
@@ -21,7 +23,10 @@ public:
         MervaneTimerAppDelegate &delegate, AppController &appController, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const Ui::MainWindow &ui() const { return *_ui; }
+    // The area the texts fill, and two of them. Its actions are found by object name.
+    QWidget *display() const;
+    CountdownView *countdownView() const;
+    PhaseView *phaseView() const;
 
 private:
     void connectActions(MervaneTimerAppDelegate &delegate, AppController &appController);

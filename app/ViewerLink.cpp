@@ -5,9 +5,11 @@
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 #include "MonotonicClock.h"
+#include "PhaseView.h"
 #include "QrCode.h"
 #include "ViewerServer.h"
-#include "ui_MainWindow.h"
+
+#include <QAction>
 
 #include <cmath>
 
@@ -16,20 +18,21 @@ ViewerLink::ViewerLink(MervaneTimerAppDelegate &delegate, MainWindow &window,
     : QObject(parent)
     , _window(window)
     , _service(_state, [] { return std::llround(MonotonicClock::seconds() * 1000); })
-    , _overlay(new AddressOverlay(window.ui().display))
+    , _overlay(new AddressOverlay(window.display()))
 {
     // The clock announces only changes; what it shows now is taken once, here.
     const CountdownTimer &timer = delegate.timer();
     _state.setClock(timer.secondsLeft(), timer.displayTime(), timer.isRunning());
-    _state.setPhase(window.ui().phaseView->text());
+    _state.setPhase(window.phaseView()->text());
     connect(
         &_service, &ViewerService::statusChanged, &appController, &AppController::showViewerStatus);
     connect(&_service, &ViewerService::commandReceived, this, &ViewerLink::runCommand);
     connect(&appController, &AppController::remoteCommandsRestartRequested, &_service,
         &ViewerService::restartCommands);
-    connect(window.ui().playAction, &QAction::triggered, this, [this] { _state.playCue(0); });
-    connect(
-        window.ui().showViewerAddressAction, &QAction::triggered, this, &ViewerLink::toggleAddress);
+    connect(window.findChild<QAction *>(QStringLiteral("playAction")), &QAction::triggered, this,
+        [this] { _state.playCue(0); });
+    connect(window.findChild<QAction *>(QStringLiteral("showViewerAddressAction")),
+        &QAction::triggered, this, &ViewerLink::toggleAddress);
     _service.applyPreferences();
 }
 

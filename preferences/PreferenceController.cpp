@@ -134,21 +134,6 @@ void PreferenceController::showOutputDevices()
     box->setCurrentIndex(std::max(0, box->findData(textPreference(CVLAudioDeviceKey).toUtf8())));
 }
 
-QComboBox *PreferenceController::outputDeviceComboBox() const
-{
-    return _ui ? _ui->outputDeviceComboBox : nullptr;
-}
-
-QSpinBox *PreferenceController::volumeSpinBox() const
-{
-    return _ui ? _ui->volumeSpinBox : nullptr;
-}
-
-QPushButton *PreferenceController::soundCheckButton() const
-{
-    return _ui ? _ui->soundCheckButton : nullptr;
-}
-
 void PreferenceController::changeOutputDevice()
 {
     if (_ui) {
@@ -161,31 +146,6 @@ void PreferenceController::changeVolume()
 {
     if (_ui)
         reportSave(setIntPreference(CVLAudioVolumeKey, _ui->volumeSpinBox->value()));
-}
-
-QLineEdit *PreferenceController::marquisTextField() const
-{
-    return _ui ? _ui->marquisTextField : nullptr;
-}
-
-QLineEdit *PreferenceController::springMinutesTextField() const
-{
-    return _ui ? _ui->springMinutesTextField : nullptr;
-}
-
-QLineEdit *PreferenceController::fallMinutesTextField() const
-{
-    return _ui ? _ui->fallMinutesTextField : nullptr;
-}
-
-QLineEdit *PreferenceController::orderWritingMinutesTextField() const
-{
-    return _ui ? _ui->orderWritingMinutesTextField : nullptr;
-}
-
-QCheckBox *PreferenceController::orderWritingCheckBox() const
-{
-    return _ui ? _ui->orderWritingCheckBox : nullptr;
 }
 
 void PreferenceController::changeMarquisText()
@@ -266,11 +226,6 @@ void PreferenceController::changeWholeNumber(QLineEdit *field, QLabel *message, 
     reportSave(setIntPreference(key, value));
 }
 
-QLineEdit *PreferenceController::lastYearTextField() const
-{
-    return _ui ? _ui->lastYearTextField : nullptr;
-}
-
 void PreferenceController::toggleOrderWriting()
 {
     // Mixed counts as on; without the check box the flag is off.
@@ -288,36 +243,11 @@ void PreferenceController::reportSave(bool saved)
                                           .arg(storePath(), saveProblem()));
 }
 
-QCheckBox *PreferenceController::viewerCheckBox() const
-{
-    return _ui ? _ui->viewerCheckBox : nullptr;
-}
-
-QLineEdit *PreferenceController::viewerPortTextField() const
-{
-    return _ui ? _ui->viewerPortTextField : nullptr;
-}
-
-QLineEdit *PreferenceController::viewerPinTextField() const
-{
-    return _ui ? _ui->viewerPinTextField : nullptr;
-}
-
-QLabel *PreferenceController::viewerStatusLabel() const
-{
-    return _ui ? _ui->viewerStatusLabel : nullptr;
-}
-
 void PreferenceController::showOutputs(const QList<QPair<QString, QString>> &outputs)
 {
     _outputs = outputs;
     if (_ui)
         showOutputDevices();
-}
-
-QPushButton *PreferenceController::viewerRestartButton() const
-{
-    return _ui ? _ui->viewerRestartButton : nullptr;
 }
 
 void PreferenceController::showViewerStatus(const QString &status, bool commandsStopped)

@@ -1,20 +1,15 @@
 #pragma once
 
+#include "PreferenceStore.h"
+
 #include <QList>
 #include <QObject>
-
-#include "PreferenceStore.h"
 #include <QPair>
 #include <QPointer>
 #include <QString>
-#include <QVariant>
 
 #include <memory>
 
-class QCheckBox;
-class QComboBox;
-class QPushButton;
-class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -35,22 +30,8 @@ public:
     // Loads the window if needed, fills it with the values in force and brings it forward,
     // above `clockWindow` when given, which gets the keyboard back when the window closes.
     void showWindow(QWidget *clockWindow = nullptr);
+    // Its controls are found by their object names in the form.
     QWidget *window() const { return _window.get(); }
-
-    QLineEdit *marquisTextField() const;
-    QLineEdit *springMinutesTextField() const;
-    QLineEdit *fallMinutesTextField() const;
-    QLineEdit *orderWritingMinutesTextField() const;
-    QCheckBox *orderWritingCheckBox() const;
-    QLineEdit *lastYearTextField() const;
-    QComboBox *outputDeviceComboBox() const;
-    QSpinBox *volumeSpinBox() const;
-    QPushButton *soundCheckButton() const;
-    QCheckBox *viewerCheckBox() const;
-    QLineEdit *viewerPortTextField() const;
-    QLineEdit *viewerPinTextField() const;
-    QLabel *viewerStatusLabel() const;
-    QPushButton *viewerRestartButton() const;
 
     // What the viewer server is doing: its address, or why it is not serving; while remote
     // commands are stopped, a button takes them again.

@@ -1,14 +1,15 @@
 #include "AppController.h"
+#include "CountdownView.h"
 #include "GameStateFile.h"
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
+#include "PhaseView.h"
 #include "PinGuard.h"
 #include "PreferenceController.h"
 #include "SoundPlayer.h"
 #include "TemporaryStore.h"
 #include "ViewerClient.h"
 #include "ViewerLink.h"
-#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -48,7 +49,10 @@ private slots:
             act("set " + set);
         connectViewer();
         const auto status = [this] {
-            return _app->appController.preferenceController()->viewerStatusLabel()->text();
+            return _app->appController.preferenceController()
+                ->window()
+                ->findChild<QLabel *>("viewerStatusLabel")
+                ->text();
         };
         QTRY_COMPARE(status(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
@@ -190,8 +194,8 @@ private:
     void expectAllAgree(const QString &clock, const QString &phase)
     {
         QCOMPARE(timer().description(), clock);
-        QCOMPARE(_app->window.ui().countdownView->text(), timer().displayTime());
-        QCOMPARE(_app->window.ui().phaseView->text(), phase);
+        QCOMPARE(_app->window.countdownView()->text(), timer().displayTime());
+        QCOMPARE(_app->window.phaseView()->text(), phase);
         QJsonObject seen;
         const auto viewerAgrees = [&] {
             for (const QJsonObject &message : _viewer->messages)

@@ -172,11 +172,13 @@ private slots:
         // Said before the window is made: shown when it is, with a way to take commands again.
         app.showViewerStatus("Remote commands are stopped", true);
         app.showPreferencePanel();
-        PreferenceController &prefs = *app.preferenceController();
+        QWidget *window = app.preferenceController()->window();
+        auto *again = window->findChild<QPushButton *>("viewerRestartButton");
         QSignalSpy restart(&app, &AppController::remoteCommandsRestartRequested);
-        QTest::mouseClick(prefs.viewerRestartButton(), Qt::LeftButton);
-        QVERIFY(restart.count() == 1 && prefs.viewerRestartButton()->isVisible() &&
-            prefs.viewerStatusLabel()->text() == "Remote commands are stopped");
+        QTest::mouseClick(again, Qt::LeftButton);
+        QVERIFY(restart.count() == 1 && again->isVisible() &&
+            window->findChild<QLabel *>("viewerStatusLabel")->text() ==
+                "Remote commands are stopped");
 
         // Per control, in turn: entered (a box: clicked)|shown when reopened|message start, if any
         const QString zs(Prefs::maxMarquisTextLength, 'z');
@@ -195,7 +197,6 @@ private slots:
             {"viewerPinTextField",
                 {"123456789|12345678|", "||", "1234|1234|", "123|1234|4 to 8 digits",
                     "12a4|1234|4 to 8 digits"}}};
-        QWidget *window = prefs.window();
         for (const auto &[name, tries] : entries) {
             QWidget *control = window->findChild<QWidget *>(name);
             const auto *label = window->findChild<QLabel *>(
