@@ -56,20 +56,26 @@ void MervaneTimerAppDelegate::awakeFromNib()
     showDowntime();
 }
 
-// A resumed game says so in the phase view, with how long the clock was down.
-void MervaneTimerAppDelegate::showDowntime()
+QString MervaneTimerAppDelegate::phaseText() const
 {
     if (_downMilliseconds < 0)
-        return;
+        return _timer->phase().description();
     const qint64 seconds = _downMilliseconds / 1000;
     const QString down = QStringLiteral("%1:%2:%3")
                              .arg(seconds / 3600)
                              .arg(seconds / 60 % 60, 2, 10, QChar('0'))
                              .arg(seconds % 60, 2, 10, QChar('0'));
+    return tr("%1 - resumed, clock was down %2").arg(_timer->phase().description(), down);
+}
+
+void MervaneTimerAppDelegate::showDowntime()
+{
+    if (_downMilliseconds < 0)
+        return;
     Util::postNotification(
         RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, _timer->displayTime());
-    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY,
-        tr("%1 - resumed, clock was down %2").arg(_timer->phase().description(), down));
+    Util::postNotification(
+        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, phaseText());
 }
 
 void MervaneTimerAppDelegate::clearDowntime()
@@ -78,7 +84,7 @@ void MervaneTimerAppDelegate::clearDowntime()
         return;
     _downMilliseconds = -1;
     Util::postNotification(
-        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, _timer->phase().description());
+        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, phaseText());
 }
 
 bool MervaneTimerAppDelegate::eventFilter(QObject *watched, QEvent *event)

@@ -45,6 +45,8 @@ public:
     // The full-screen window while full screen is on, else null.
     FullScreenWindow *fullScreenWindow() const { return _fullScreenWindow.get(); }
     SoundPlayer &soundPlayer() const { return *_soundPlayer; }
+    // The phase as the room sees it: after a resume, with how long the clock was down.
+    QString phaseText() const;
     // The window that shows the display now: the full-screen one, or the main window.
     QWidget *clockWindow() const;
 

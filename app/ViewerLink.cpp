@@ -5,7 +5,6 @@
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 #include "MonotonicClock.h"
-#include "PhaseView.h"
 #include "QrCode.h"
 #include "ViewerServer.h"
 
@@ -23,7 +22,7 @@ ViewerLink::ViewerLink(MervaneTimerAppDelegate &delegate, MainWindow &window,
     // The clock announces only changes; what it shows now is taken once, here.
     const CountdownTimer &timer = delegate.timer();
     _state.setClock(timer.secondsLeft(), timer.displayTime(), timer.isRunning());
-    _state.setPhase(window.phaseView()->text());
+    _state.setPhase(delegate.phaseText());
     connect(
         &_service, &ViewerService::statusChanged, &appController, &AppController::showViewerStatus);
     connect(&_service, &ViewerService::commandReceived, this, &ViewerLink::runCommand);

@@ -69,21 +69,9 @@ void PreferenceController::loadWindow()
         message->setStyleSheet(QStringLiteral("color: #b00020"));
     }
     _ui->marquisTextField->setMaxLength(maxMarquisTextLength);
-    connect(_ui->marquisTextField, &QLineEdit::textChanged, this, [this](const QString &text) {
-        _ui->marquisMessage->setText(text.size() >= maxMarquisTextLength
-                ? tr("At most %1 characters").arg(maxMarquisTextLength)
-                : QString());
-    });
-    connect(_ui->marquisTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeMarquisText);
-    connect(_ui->springMinutesTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeSpring);
-    connect(_ui->fallMinutesTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeFall);
-    connect(_ui->orderWritingMinutesTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeOrderWritingMinutes);
-    connect(_ui->lastYearTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeLastYear);
+    connect(_ui->marquisTextField, &QLineEdit::textChanged, this,
+        [this](const QString &text) { _ui->marquisMessage->setText(bannerRule(text).message); });
+    bindFields();
     connect(_ui->orderWritingCheckBox, &QCheckBox::clicked, this,
         &PreferenceController::toggleOrderWriting);
     connect(_ui->outputDeviceComboBox, &QComboBox::activated, this,
@@ -92,34 +80,112 @@ void PreferenceController::loadWindow()
     connect(_ui->soundCheckButton, &QPushButton::clicked, this,
         &PreferenceController::soundCheckRequested);
     connect(_ui->viewerCheckBox, &QCheckBox::clicked, this, &PreferenceController::toggleViewer);
-    connect(_ui->viewerPortTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeViewerPort);
-    connect(_ui->viewerPinTextField, &QLineEdit::editingFinished, this,
-        &PreferenceController::changeViewerPin);
     connect(_ui->viewerRestartButton, &QPushButton::clicked, this,
         &PreferenceController::remoteCommandsRestartRequested);
 }
 
+void PreferenceController::bindFields()
+{
+    _bindings = {
+        {_ui->marquisTextField, CVLDefaultsMarquisTextKey, bannerRule, _ui->marquisMessage, true},
+        {_ui->springMinutesTextField, CVLDefaultsSpringMinutesKey, minutesRule, _ui->springMessage,
+            false},
+        {_ui->fallMinutesTextField, CVLDefaultsFallMinutesKey, minutesRule, _ui->fallMessage,
+            false},
+        {_ui->orderWritingMinutesTextField, CVLDefaultsOrderWritingMinutesKey, minutesRule,
+            _ui->orderWritingMessage, false},
+        {_ui->lastYearTextField, CVLDefaultsLastYearKey, lastYearRule, _ui->lastYearMessage, false},
+        {_ui->viewerPortTextField, CVLViewerPortKey, portRule, _ui->viewerPortMessage, false},
+        {_ui->viewerPinTextField, CVLViewerPinKey, pinRule, _ui->viewerPinMessage, true},
+    };
+    for (const Binding &binding : std::as_const(_bindings)) {
+        connect(
+            binding.field, &QLineEdit::editingFinished, this, [this, binding] { commit(binding); });
+    }
+}
+
+// A refused entry stays in its field for the operator to mend, and the stored value stays in
+// force.
+void PreferenceController::commit(const Binding &binding)
+{
+    if (!binding.field->isModified())
+        return;
+    const Verdict verdict = binding.rule(binding.field->text());
+    binding.message->setText(verdict.message);
+    if (!verdict.value.isValid())
+        return;
+    binding.field->setModified(false);
+    reportSave(store(binding.key, verdict.value));
+}
+
+// The field holds at most the limit; the store cuts what is longer on reading.
+PreferenceController::Verdict PreferenceController::bannerRule(const QString &entry)
+{
+    return {entry,
+        entry.size() >= maxMarquisTextLength ? tr("At most %1 characters").arg(maxMarquisTextLength)
+                                             : QString()};
+}
+
+PreferenceController::Verdict PreferenceController::minutesRule(const QString &entry)
+{
+    bool whole = false;
+    const qlonglong minutes = entry.trimmed().toLongLong(&whole);
+    if (!whole)
+        return {{}, tr("Whole minutes only; not saved")};
+    if (minutes < std::numeric_limits<int>::min() || minutes > std::numeric_limits<int>::max()) {
+        return {{},
+            tr("From %1 to %2 minutes only; not saved")
+                .arg(std::numeric_limits<int>::min())
+                .arg(std::numeric_limits<int>::max())};
+    }
+    return {int(minutes),
+        minutes <= 0 ? tr("%1 minutes: the phase is skipped").arg(minutes) : QString()};
+}
+
+PreferenceController::Verdict PreferenceController::lastYearRule(const QString &entry)
+{
+    return wholeNumber(
+        entry, 0, std::numeric_limits<int>::max(), tr("A game-year, or 0 for no end; not saved"));
+}
+
+PreferenceController::Verdict PreferenceController::portRule(const QString &entry)
+{
+    return wholeNumber(entry, lowestPort, highestPort,
+        tr("A port from %1 to %2; not saved").arg(lowestPort).arg(highestPort));
+}
+
+PreferenceController::Verdict PreferenceController::wholeNumber(
+    const QString &entry, int lowest, int highest, const QString &refusal)
+{
+    bool whole = false;
+    const int value = entry.trimmed().toInt(&whole);
+    if (!whole || value < lowest || value > highest)
+        return {{}, refusal};
+    return {value, {}};
+}
+
+PreferenceController::Verdict PreferenceController::pinRule(const QString &entry)
+{
+    const QString pin = entry.trimmed();
+    if (!isAcceptablePin(pin))
+        return {{}, tr("4 to 8 digits, or empty for none; not saved")};
+    return {pin, {}};
+}
+
 void PreferenceController::showStoredValues()
 {
-    _ui->marquisTextField->setText(preferenceMarquisText());
-    _ui->springMinutesTextField->setText(QString::number(preferenceSpringMinutes()));
-    _ui->fallMinutesTextField->setText(QString::number(preferenceFallMinutes()));
-    _ui->orderWritingMinutesTextField->setText(QString::number(preferenceOrderWritingMinutes()));
-    _ui->lastYearTextField->setText(QString::number(preferenceLastYear()));
+    for (const Binding &binding : std::as_const(_bindings)) {
+        binding.field->setText(binding.isText ? textPreference(binding.key)
+                                              : QString::number(intPreference(binding.key)));
+        binding.message->clear();
+    }
     _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
     _ui->viewerCheckBox->setChecked(intPreference(CVLViewerEnabledKey) != 0);
-    _ui->viewerPortTextField->setText(QString::number(intPreference(CVLViewerPortKey)));
-    _ui->viewerPinTextField->setText(textPreference(CVLViewerPinKey));
     _ui->viewerStatusLabel->setText(_viewerStatus);
     _ui->viewerRestartButton->setVisible(_commandsStopped);
     const QSignalBlocker quiet(_ui->volumeSpinBox);
     _ui->volumeSpinBox->setValue(intPreference(CVLAudioVolumeKey));
     showOutputDevices();
-    for (QLabel *message :
-        {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage,
-            _ui->lastYearMessage, _ui->viewerPortMessage, _ui->viewerPinMessage})
-        message->clear();
 }
 
 // The system default first; a stored device that is gone shows as the default, which is
@@ -146,84 +212,6 @@ void PreferenceController::changeVolume()
 {
     if (_ui)
         reportSave(setIntPreference(CVLAudioVolumeKey, _ui->volumeSpinBox->value()));
-}
-
-void PreferenceController::changeMarquisText()
-{
-    if (_ui && _ui->marquisTextField->isModified()) {
-        _ui->marquisTextField->setModified(false);
-        reportSave(setPreferenceMarquisText(_ui->marquisTextField->text()));
-    }
-}
-
-void PreferenceController::changeSpring()
-{
-    if (_ui)
-        changeMinutes(_ui->springMinutesTextField, _ui->springMessage, setPreferenceSpringMinutes);
-}
-
-void PreferenceController::changeFall()
-{
-    if (_ui)
-        changeMinutes(_ui->fallMinutesTextField, _ui->fallMessage, setPreferenceFallMinutes);
-}
-
-void PreferenceController::changeOrderWritingMinutes()
-{
-    if (_ui) {
-        changeMinutes(_ui->orderWritingMinutesTextField, _ui->orderWritingMessage,
-            setPreferenceOrderWritingMinutes);
-    }
-}
-
-void PreferenceController::changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int))
-{
-    if (!field->isModified())
-        return;
-    bool whole = false;
-    const qlonglong minutes = field->text().trimmed().toLongLong(&whole);
-    // The stored length stays in force when an entry is refused; the entry stays for the
-    // operator to mend.
-    if (!whole) {
-        message->setText(tr("Whole minutes only; not saved"));
-        return;
-    }
-    if (minutes < std::numeric_limits<int>::min() || minutes > std::numeric_limits<int>::max()) {
-        message->setText(tr("From %1 to %2 minutes only; not saved")
-                             .arg(std::numeric_limits<int>::min())
-                             .arg(std::numeric_limits<int>::max()));
-        return;
-    }
-    field->setModified(false);
-    message->setText(
-        minutes <= 0 ? tr("%1 minutes: the phase is skipped").arg(minutes) : QString());
-    reportSave(setter(static_cast<int>(minutes)));
-}
-
-void PreferenceController::changeLastYear()
-{
-    if (_ui) {
-        changeWholeNumber(_ui->lastYearTextField, _ui->lastYearMessage, CVLDefaultsLastYearKey, 0,
-            std::numeric_limits<int>::max(), tr("A game-year, or 0 for no end; not saved"));
-    }
-}
-
-// Stores a whole number from `lowest` to `highest`; anything else stays in the field for
-// the operator to mend, with `refusal` beside it.
-void PreferenceController::changeWholeNumber(QLineEdit *field, QLabel *message, const char *key,
-    int lowest, int highest, const QString &refusal)
-{
-    if (!field->isModified())
-        return;
-    bool whole = false;
-    const int value = field->text().trimmed().toInt(&whole);
-    if (!whole || value < lowest || value > highest) {
-        message->setText(refusal);
-        return;
-    }
-    field->setModified(false);
-    message->clear();
-    reportSave(setIntPreference(key, value));
 }
 
 void PreferenceController::toggleOrderWriting()
@@ -264,28 +252,4 @@ void PreferenceController::toggleViewer()
 {
     if (_ui)
         reportSave(setIntPreference(CVLViewerEnabledKey, _ui->viewerCheckBox->isChecked() ? 1 : 0));
-}
-
-void PreferenceController::changeViewerPort()
-{
-    if (_ui) {
-        changeWholeNumber(_ui->viewerPortTextField, _ui->viewerPortMessage, CVLViewerPortKey,
-            lowestPort, highestPort,
-            tr("A port from %1 to %2; not saved").arg(lowestPort).arg(highestPort));
-    }
-}
-
-void PreferenceController::changeViewerPin()
-{
-    QLineEdit *field = _ui ? _ui->viewerPinTextField : nullptr;
-    if (!field || !field->isModified())
-        return;
-    const QString pin = field->text().trimmed();
-    if (!isAcceptablePin(pin)) {
-        _ui->viewerPinMessage->setText(tr("4 to 8 digits, or empty for none; not saved"));
-        return;
-    }
-    field->setModified(false);
-    _ui->viewerPinMessage->clear();
-    reportSave(setTextPreference(CVLViewerPinKey, pin));
 }

@@ -39,18 +39,11 @@ public:
     // The sound outputs to choose from: each one's id and description.
     void showOutputs(const QList<QPair<QString, QString>> &outputs);
 
-    // Each stores its control's value when the operator ends an edit.
-    void changeMarquisText();
-    void changeSpring();
-    void changeFall();
-    void changeOrderWritingMinutes();
-    void changeLastYear();
+    // Each stores its control's value when the operator changes it.
     void toggleOrderWriting();
     void changeOutputDevice();
     void changeVolume();
     void toggleViewer();
-    void changeViewerPort();
-    void changeViewerPin();
 
 signals:
     // The operator asks to hear the zero cue on the chosen output.
@@ -59,13 +52,37 @@ signals:
     void remoteCommandsRestartRequested();
 
 private:
+    // What an entry comes to: the value to store (none when it is refused) and the words
+    // shown beside the field either way.
+    struct Verdict
+    {
+        QVariant value;
+        QString message;
+    };
+    // A text field bound to its preference: stored when an edit ends and `rule` accepts it.
+    struct Binding
+    {
+        QLineEdit *field;
+        const char *key;
+        Verdict (*rule)(const QString &entry);
+        QLabel *message;
+        bool isText;
+    };
+
     void loadWindow();
+    void bindFields();
     void showStoredValues();
     void showOutputDevices();
-    void changeMinutes(QLineEdit *field, QLabel *message, bool (*setter)(int));
-    void changeWholeNumber(QLineEdit *field, QLabel *message, const char *key, int lowest,
-        int highest, const QString &refusal);
+    void commit(const Binding &binding);
     void reportSave(bool saved);
+
+    static Verdict bannerRule(const QString &entry);
+    static Verdict minutesRule(const QString &entry);
+    static Verdict lastYearRule(const QString &entry);
+    static Verdict portRule(const QString &entry);
+    static Verdict pinRule(const QString &entry);
+    static Verdict wholeNumber(
+        const QString &entry, int lowest, int highest, const QString &refusal);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -75,4 +92,5 @@ private:
     QString _viewerStatus;
     bool _commandsStopped = false;
     QList<QPair<QString, QString>> _outputs;
+    QList<Binding> _bindings;
 };
