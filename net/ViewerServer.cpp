@@ -27,6 +27,22 @@ QByteArray compact(const QJsonObject &message)
     return QJsonDocument(message).toJson(QJsonDocument::Compact);
 }
 
+// What every page is offered, built once: the cues it may fetch, and the commands it may send
+// with the label of each one's button.
+const QJsonObject &offer()
+{
+    static const QJsonObject offered = [] {
+        QJsonArray buttons;
+        for (const ViewerServer::Command &command : ViewerServer::commands) {
+            buttons.append(
+                QJsonArray{QLatin1String(command.name), QString::fromUtf8(command.label)});
+        }
+        return QJsonObject{
+            {QStringLiteral("cues"), CueFiles::seconds()}, {QStringLiteral("commands"), buttons}};
+    }();
+    return offered;
+}
+
 } // namespace
 
 ViewerServer::ViewerServer(const ViewerState &state, PinGuard::Clock clock, QObject *parent)
@@ -52,15 +68,6 @@ bool ViewerServer::isCommand(const QString &name)
 {
     return std::any_of(std::begin(commands), std::end(commands),
         [&](const Command &command) { return name == QLatin1String(command.name); });
-}
-
-// What the page needs to offer the commands: each one's name and the label of its button.
-static QJsonArray commandButtons()
-{
-    QJsonArray buttons;
-    for (const ViewerServer::Command &command : ViewerServer::commands)
-        buttons.append(QJsonArray{QLatin1String(command.name), QString::fromUtf8(command.label)});
-    return buttons;
 }
 
 int ViewerServer::connectionCap()
@@ -190,8 +197,8 @@ void ViewerServer::admitViewer(GuestConnection *viewer)
     _viewers.push_back(viewer);
     QJsonObject whole = _whole;
     whole.insert(QStringLiteral("control"), _guard.hasPin());
-    whole.insert(QStringLiteral("cues"), CueFiles::seconds());
-    whole.insert(QStringLiteral("commands"), commandButtons());
+    for (auto field = offer().begin(); field != offer().end(); ++field)
+        whole.insert(field.key(), field.value());
     whole.insert(QStringLiteral("type"), QStringLiteral("state"));
     send(viewer, whole);
     emit viewerCountChanged(viewerCount());
