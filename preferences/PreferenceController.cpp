@@ -1,5 +1,6 @@
 #include "PreferenceController.h"
 
+#include "EntryRule.h"
 #include "ui_Preferences.h"
 
 #include <QAction>
@@ -14,7 +15,15 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <limits>
+
+struct PreferenceController::Binding
+{
+    QLineEdit *field;
+    const char *key;
+    EntryVerdict (*rule)(const QString &entry);
+    QLabel *message;
+    bool isText;
+};
 
 PreferenceController::PreferenceController(QObject *parent)
     : QObject(parent)
@@ -69,8 +78,9 @@ void PreferenceController::loadWindow()
         message->setStyleSheet(QStringLiteral("color: #b00020"));
     }
     _ui->marquisTextField->setMaxLength(maxMarquisTextLength);
-    connect(_ui->marquisTextField, &QLineEdit::textChanged, this,
-        [this](const QString &text) { _ui->marquisMessage->setText(bannerRule(text).message); });
+    connect(_ui->marquisTextField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        _ui->marquisMessage->setText(EntryRule::banner(text).message);
+    });
     bindFields();
     connect(_ui->orderWritingCheckBox, &QCheckBox::clicked, this,
         &PreferenceController::toggleOrderWriting);
@@ -87,16 +97,19 @@ void PreferenceController::loadWindow()
 void PreferenceController::bindFields()
 {
     _bindings = {
-        {_ui->marquisTextField, CVLDefaultsMarquisTextKey, bannerRule, _ui->marquisMessage, true},
-        {_ui->springMinutesTextField, CVLDefaultsSpringMinutesKey, minutesRule, _ui->springMessage,
+        {_ui->marquisTextField, CVLDefaultsMarquisTextKey, EntryRule::banner, _ui->marquisMessage,
+            true},
+        {_ui->springMinutesTextField, CVLDefaultsSpringMinutesKey, EntryRule::minutes,
+            _ui->springMessage, false},
+        {_ui->fallMinutesTextField, CVLDefaultsFallMinutesKey, EntryRule::minutes, _ui->fallMessage,
             false},
-        {_ui->fallMinutesTextField, CVLDefaultsFallMinutesKey, minutesRule, _ui->fallMessage,
-            false},
-        {_ui->orderWritingMinutesTextField, CVLDefaultsOrderWritingMinutesKey, minutesRule,
+        {_ui->orderWritingMinutesTextField, CVLDefaultsOrderWritingMinutesKey, EntryRule::minutes,
             _ui->orderWritingMessage, false},
-        {_ui->lastYearTextField, CVLDefaultsLastYearKey, lastYearRule, _ui->lastYearMessage, false},
-        {_ui->viewerPortTextField, CVLViewerPortKey, portRule, _ui->viewerPortMessage, false},
-        {_ui->viewerPinTextField, CVLViewerPinKey, pinRule, _ui->viewerPinMessage, true},
+        {_ui->lastYearTextField, CVLDefaultsLastYearKey, EntryRule::lastYear, _ui->lastYearMessage,
+            false},
+        {_ui->viewerPortTextField, CVLViewerPortKey, EntryRule::port, _ui->viewerPortMessage,
+            false},
+        {_ui->viewerPinTextField, CVLViewerPinKey, EntryRule::pin, _ui->viewerPinMessage, true},
     };
     for (const Binding &binding : std::as_const(_bindings)) {
         connect(
@@ -110,66 +123,12 @@ void PreferenceController::commit(const Binding &binding)
 {
     if (!binding.field->isModified())
         return;
-    const Verdict verdict = binding.rule(binding.field->text());
+    const EntryVerdict verdict = binding.rule(binding.field->text());
     binding.message->setText(verdict.message);
     if (!verdict.value.isValid())
         return;
     binding.field->setModified(false);
     reportSave(store(binding.key, verdict.value));
-}
-
-// The field holds at most the limit; the store cuts what is longer on reading.
-PreferenceController::Verdict PreferenceController::bannerRule(const QString &entry)
-{
-    return {entry,
-        entry.size() >= maxMarquisTextLength ? tr("At most %1 characters").arg(maxMarquisTextLength)
-                                             : QString()};
-}
-
-PreferenceController::Verdict PreferenceController::minutesRule(const QString &entry)
-{
-    bool whole = false;
-    const qlonglong minutes = entry.trimmed().toLongLong(&whole);
-    if (!whole)
-        return {{}, tr("Whole minutes only; not saved")};
-    if (minutes < std::numeric_limits<int>::min() || minutes > std::numeric_limits<int>::max()) {
-        return {{},
-            tr("From %1 to %2 minutes only; not saved")
-                .arg(std::numeric_limits<int>::min())
-                .arg(std::numeric_limits<int>::max())};
-    }
-    return {int(minutes),
-        minutes <= 0 ? tr("%1 minutes: the phase is skipped").arg(minutes) : QString()};
-}
-
-PreferenceController::Verdict PreferenceController::lastYearRule(const QString &entry)
-{
-    return wholeNumber(
-        entry, 0, std::numeric_limits<int>::max(), tr("A game-year, or 0 for no end; not saved"));
-}
-
-PreferenceController::Verdict PreferenceController::portRule(const QString &entry)
-{
-    return wholeNumber(entry, lowestPort, highestPort,
-        tr("A port from %1 to %2; not saved").arg(lowestPort).arg(highestPort));
-}
-
-PreferenceController::Verdict PreferenceController::wholeNumber(
-    const QString &entry, int lowest, int highest, const QString &refusal)
-{
-    bool whole = false;
-    const int value = entry.trimmed().toInt(&whole);
-    if (!whole || value < lowest || value > highest)
-        return {{}, refusal};
-    return {value, {}};
-}
-
-PreferenceController::Verdict PreferenceController::pinRule(const QString &entry)
-{
-    const QString pin = entry.trimmed();
-    if (!isAcceptablePin(pin))
-        return {{}, tr("4 to 8 digits, or empty for none; not saved")};
-    return {pin, {}};
 }
 
 void PreferenceController::showStoredValues()

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -52,22 +53,8 @@ signals:
     void remoteCommandsRestartRequested();
 
 private:
-    // What an entry comes to: the value to store (none when it is refused) and the words
-    // shown beside the field either way.
-    struct Verdict
-    {
-        QVariant value;
-        QString message;
-    };
-    // A text field bound to its preference: stored when an edit ends and `rule` accepts it.
-    struct Binding
-    {
-        QLineEdit *field;
-        const char *key;
-        Verdict (*rule)(const QString &entry);
-        QLabel *message;
-        bool isText;
-    };
+    // A text field bound to its preference, with the rule an entry must pass.
+    struct Binding;
 
     void loadWindow();
     void bindFields();
@@ -75,14 +62,6 @@ private:
     void showOutputDevices();
     void commit(const Binding &binding);
     void reportSave(bool saved);
-
-    static Verdict bannerRule(const QString &entry);
-    static Verdict minutesRule(const QString &entry);
-    static Verdict lastYearRule(const QString &entry);
-    static Verdict portRule(const QString &entry);
-    static Verdict pinRule(const QString &entry);
-    static Verdict wholeNumber(
-        const QString &entry, int lowest, int highest, const QString &refusal);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -92,5 +71,5 @@ private:
     QString _viewerStatus;
     bool _commandsStopped = false;
     QList<QPair<QString, QString>> _outputs;
-    QList<Binding> _bindings;
+    std::vector<Binding> _bindings;
 };
