@@ -10,7 +10,6 @@ start_x
 phases=(Spring Fall)
 phase=0  # phases passed since Spring 1901, by the reference
 left=600 # seconds left, by the reference, at time $since
-since=0
 RANDOM=1901
 for round in $(seq "$kills"); do
     # The clock counts on while it is down, and saves what it resumed with on Continue.

@@ -13,9 +13,7 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # until TENTHS COMMAND...: true once COMMAND succeeds, false after TENTHS tenths of a second.
 until_true() {
-    local tenths=$1
-    shift
-    for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+    for _ in $(seq "$1"); do "${@:2}" && return 0; sleep 0.1; done
     return 1
 }
 now() { date +%s.%N; }
@@ -27,8 +25,7 @@ state="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state"
 # prefs LINE...: the preferences file the clock starts with.
 prefs() {
     mkdir -p "$(dirname "$conf")"
-    printf '[General]\n' > "$conf"
-    printf '%s\n' "$@" >> "$conf"
+    printf '%s\n' '[General]' "$@" > "$conf"
 }
 
 active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
@@ -74,11 +71,6 @@ shot() {
     import -window "$1" -gravity center -crop "${2:-100%x40%}+0+0" +repage "$file"
     echo "$file"
 }
-differ() { # first second: true when the two pictures differ in more than a few pixels
-    local pixels
-    pixels=$(compare -metric AE "$1" "$2" null: 2>&1 || true)
-    [[ ${pixels%% *} -gt 20 ]]
-}
 # ocr PICTURE: its text; OCR reads letters best a few dozen pixels high, not room-sized.
 ocr() {
     convert "$1" -resize 500x "$work/ocr.png"
@@ -88,9 +80,8 @@ ocr() {
 screen_window() {
     local id
     for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
-        [[ $(xdotool getwindowgeometry "$id") == *"Geometry: 1280x800"* ]] && echo "$id"
+        [[ $(xdotool getwindowgeometry "$id") != *"Geometry: 1280x800"* ]] || echo "$id"
     done
-    true
 }
 # One field of the kept game: state_field NAME (season, year, secondsLeft, savedAt...).
 state_field() { sed -n "s/.*\"$1\":\"\{0,1\}\([^,\"}]*\).*/\1/p" "$state" 2> /dev/null || true; }

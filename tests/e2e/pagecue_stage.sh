@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", and its page
 # in Chromium, on the default sink. Says "ready", then presses each key it reads on the clock.
-# Usage: pagecue_stage.sh PATH_TO_MervaneTimer
 binary=$1
 source "$(dirname "$0")/lib.sh"
 start_x 1000x600

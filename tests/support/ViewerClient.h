@@ -15,7 +15,7 @@ class ViewerClient : public QObject
     Q_OBJECT
 
 public:
-    // `request`, when not null, is sent instead of the WebSocket handshake.
+    // `request`, when not null, is sent instead of the handshake a page of the clock's sends.
     explicit ViewerClient(quint16 port, const QString &from = QStringLiteral("127.0.0.1"),
         const QByteArray &request = QByteArray())
     {
@@ -26,8 +26,9 @@ public:
         socket.write(!request.isNull()
                 ? request
                 : "GET /ws HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                  "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: "
-                  "dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
+                  "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                  "Origin: http://127.0.0.1:" +
+                    QByteArray::number(port) + "\r\n\r\n");
     }
 
     // The address in 127.0.0.0/8 of the `device`th of many guests.
@@ -43,7 +44,6 @@ public:
         return probe.serverPort();
     }
 
-    // Waits, at most `timeoutMs`, until `count` messages have come.
     bool waitFor(int count, int timeoutMs = 5000)
     {
         return QTest::qWaitFor([&] { return messages.size() >= count; }, timeoutMs);
@@ -55,12 +55,11 @@ public:
         waitFor(1); // the whole state, which comes first
         int next = messages.size();
         sendFrame(0x81, QJsonDocument(message).toJson());
+        const bool ping = message["type"] == QLatin1String("ping");
         while (waitFor(next + 1)) {
-            const QJsonValue type = messages.at(next).value(QLatin1String("type"));
-            const bool pong = type == QLatin1String("pong");
-            if (type != QLatin1String("change") && pong == (message.value("type") == "ping"))
-                return messages.at(next);
-            ++next;
+            const QJsonValue type = messages.at(next++)["type"];
+            if (type != QLatin1String("change") && (type == QLatin1String("pong")) == ping)
+                return messages.at(next - 1);
         }
         return QJsonObject();
     }
