@@ -26,7 +26,6 @@ public:
     // The address players open, "http://<host address>:<port>/"; empty while not serving.
     QString address() const { return _address; }
     QString status() const { return _status; }
-    bool commandsStopped() const { return _commandsStopped; }
 
     // Reads the viewer preferences and serves accordingly.
     void applyPreferences();
