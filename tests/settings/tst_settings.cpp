@@ -2,12 +2,8 @@
 #include "PreferenceController.h"
 #include "TemporaryStore.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <cstdio>
 #include <optional>
@@ -16,39 +12,6 @@
 #include <unistd.h>
 
 using Prefs = PreferenceStore;
-
-namespace {
-
-// "tst_settings probe PATH read|write" uses the store at PATH in a process of its own: it
-// prints the Spring length, or says "writing" and writes until it is killed.
-int probe(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    Prefs::setStorePath(QString::fromLocal8Bit(argv[2]));
-    for (int round = 1; qstrcmp(argv[3], "write") == 0; ++round) {
-        Prefs::setPreferenceSpringMinutes(round);
-        Prefs::setPreferenceFallMinutes(round);
-        Prefs::setPreferenceMarquisText(QStringLiteral("Board %1").arg(round));
-        if (round == 1)
-            std::puts("writing");
-    }
-    std::printf("%d\n", Prefs::preferenceSpringMinutes());
-    return 0;
-}
-
-// What a reading probe says on both channels; one that blocks fails here, not by hanging.
-QString readInProbe(const QString &path)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QCoreApplication::applicationFilePath(), {"probe", path, "read"});
-    if (!process.waitForFinished(5000))
-        return "blocked"; // and killed as `process` goes
-    return QString::fromUtf8(process.readAll()).trimmed();
-}
-
-} // namespace
 
 class TestSettings : public QObject
 {
@@ -242,6 +205,16 @@ private:
         QMetaObject::invokeMethod(control, "selectAll");
         QTest::keyClicks(control, '\b' + text + '\r');
     }
+    // What a reading probe says on both channels; one that blocks fails here, not by hanging.
+    static QString readInProbe(const QString &path)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QCoreApplication::applicationFilePath(), {"probe", path, "read"});
+        if (!process.waitForFinished(5000))
+            return "blocked"; // and killed as `process` goes
+        return QString::fromUtf8(process.readAll()).trimmed();
+    }
     static QString shown(const QWidget *control)
     {
         for (const char *property : {"checked", "currentData", "cleanText", "text"})
@@ -254,8 +227,21 @@ private:
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "probe") == 0)
-        return probe(argc, argv);
+    // "tst_settings probe PATH read|write" uses the store at PATH in a process of its own: it
+    // prints the Spring length, or says "writing" and writes until it is killed.
+    if (argc == 4 && qstrcmp(argv[1], "probe") == 0) {
+        QCoreApplication app(argc, argv);
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
+        Prefs::setStorePath(QString::fromLocal8Bit(argv[2]));
+        for (int round = 1; qstrcmp(argv[3], "write") == 0; ++round) {
+            Prefs::setPreferenceSpringMinutes(round);
+            Prefs::setPreferenceFallMinutes(round);
+            Prefs::setPreferenceMarquisText(QStringLiteral("Board %1").arg(round));
+            if (round == 1)
+                std::puts("writing");
+        }
+        return std::printf("%d\n", Prefs::preferenceSpringMinutes()) < 0;
+    }
     QApplication app(argc, argv);
     TestSettings test;
     return QTest::qExec(&test, argc, argv);
