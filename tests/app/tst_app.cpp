@@ -16,17 +16,13 @@
 
 #include <optional>
 
-// The application as main puts it together, on a clock that only the test moves: `now` is
+// The application as main puts it together, on a clock that only the test moves: `elapsed` is
 // the seconds since the start, and the wall clock runs with it.
+static double elapsed = 0;
 struct AppUnderTest
 {
-    explicit AppUnderTest(const double &now)
-        : delegate(
-              [&now] { return now; }, [&now] { return 1'800'000'000'000 + qint64(now * 1000); })
-    {
-    }
-
-    MervaneTimerAppDelegate delegate;
+    MervaneTimerAppDelegate delegate{
+        [] { return elapsed; }, [] { return 1'800'000'000'000 + qint64(elapsed * 1000); }};
     AppController appController;
     MainWindow window{delegate, appController};
     ViewerLink viewers{delegate, window, appController};
@@ -54,7 +50,6 @@ private slots:
         };
         QTRY_COMPARE(status(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
-        // After each step the clock, its views, a viewer and the state file agree on the game.
         struct Step
         {
             QString act, clock; // see act(); the clock's description afterwards
@@ -135,8 +130,8 @@ private:
     {
         _viewer.reset();
         _app.reset();
-        _now += seconds;
-        _app = std::make_unique<AppUnderTest>(_now);
+        elapsed += seconds;
+        _app = std::make_unique<AppUnderTest>();
         _app->window.show();
         QVERIFY(QTest::qWaitForWindowActive(&_app->window));
         if (PreferenceController::intPreference(CVLViewerEnabledKey))
@@ -205,9 +200,9 @@ private:
                 seen["banner"] == PreferenceController::preferenceMarquisText();
         };
         QVERIFY2(QTest::qWaitFor(viewerAgrees, 5000), QJsonDocument(seen).toJson());
-        QFile file(GameStateFile::besidePreferences());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QJsonObject saved = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject saved =
+            QJsonDocument::fromJson(TemporaryStore::read(GameStateFile::besidePreferences()))
+                .object();
         saved.remove("savedAt");
         const Phase &now = timer().phase();
         QCOMPARE(saved,
@@ -217,7 +212,6 @@ private:
     }
 
     TemporaryStore _store;
-    double _now = 0;
     std::unique_ptr<AppUnderTest> _app;
     std::optional<ViewerClient> _viewer;
 };

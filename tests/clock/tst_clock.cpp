@@ -77,9 +77,8 @@ private slots:
 
     void everyWholeSecondIsPostedOnce()
     {
-        // Phase length; a stall (a suspend) after the first half second, which posts only the
-        // last second it passed, or zero when it ran out; shortest and longest tick (steady,
-        // jittered, often late, coarse); the first second posted.
+        // Phase length; a stall (a suspend) after half a second, posting only the last second
+        // passed or zero; shortest and longest tick (steady, jittered, late, coarse); first post.
         const QList<std::tuple<double, double, double, double, int>> rows{{60, 0, 0.1, 0.1, 3599},
             {60, 0, 0.07, 0.13, 3599}, {60, 0, 0.05, 0.45, 3599}, {60, 0, 0.6, 0.95, 3599},
             {60, 3.7, 0.1, 0.1, 3596}, {1 / 60.0, 0.45, 0.1, 0.1, 0}, {1 / 60.0, 1.2, 0.1, 0.1, 0},
@@ -234,10 +233,6 @@ private slots:
     void theStateFileFollowsEveryChangeAndComesBackAsSaved()
     {
         const QString path = GameStateFile::besidePreferences();
-        const auto contents = [&path] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
         // As on a machine where no preference was ever saved: not even the folder.
         QDir(QFileInfo(path).absolutePath()).removeRecursively();
         PreferenceStore::setPreferenceUseOrderWriting(true);
@@ -269,17 +264,17 @@ private slots:
             {{cont}, "Fall 1901 orders 0 paused kept", "0:00.0"},
             {{[&] { timer.newGame(); }}, "Spring 1901 600 paused", "10:00"}};
         for (const auto &[acts, saved, resumed] : rows) {
-            const QByteArray before = contents();
+            const QByteArray before = TemporaryStore::read(path);
             for (const Act &act : acts)
                 act();
-            const QJsonObject game = QJsonDocument::fromJson(contents()).object();
+            const QJsonObject game = QJsonDocument::fromJson(TemporaryStore::read(path)).object();
             QCOMPARE(QStringLiteral("%1 %2%3 %4 %5%6")
                          .arg(game["season"].toString())
                          .arg(game["year"].toInt())
                          .arg(game["orders"].toBool() ? " orders" : "")
                          .arg(game["secondsLeft"].toDouble())
                          .arg(game["running"].toBool() ? "run" : "paused")
-                         .arg(contents() == before ? " kept" : ""),
+                         .arg(TemporaryStore::read(path) == before ? " kept" : ""),
                 saved);
             // Put back from a copy: putting a game back saves it.
             const QString copy = path + ".again";
@@ -306,10 +301,8 @@ private slots:
         for (const QByteArray &bytes : files) {
             const bool damaged = bytes != whole;
             QDir folder = QFileInfo(path).dir();
-            QFile file(path);
             QVERIFY(folder.removeRecursively() && folder.mkpath(".") &&
-                file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
+                TemporaryStore::write(path, bytes));
             CountdownTimer timer(_clock);
             QCOMPARE(GameRecorder(timer, path, _wallClock).resume(), damaged ? -1 : 0);
             QCOMPARE(timer.description(),

@@ -99,10 +99,9 @@ private slots:
 
     void drawsTheTextWhereTheArithmeticSays()
     {
-        // Composed from cached glyphs, the text matches text drawn directly at the baseline its
-        // lower-left point gives: the face's letters, then a fallback face's (numbered on their
-        // own) into the same cache, a banner at its length limit a strip at a time, and a text
-        // in a view resized under it.
+        // Composed from cached glyphs, text matches text drawn directly at the baseline its point
+        // gives: the face's letters, a fallback face's (numbered on their own) into the same
+        // cache, a banner at its length limit a strip at a time, a text in a view resized under it.
         QString longest, faceLetters = "Fall (Orders) 1901 9:58 ";
         while (longest.size() < PreferenceStore::maxMarquisTextLength)
             longest += QStringLiteral("Round %1 at noon. ").arg(longest.size());

@@ -65,8 +65,8 @@ private slots:
             QSettings file(_store->path(), QSettings::IniFormat);
             const int spring = file.value(CVLDefaultsSpringMinutesKey).toInt();
             QVERIFY(file.status() == QSettings::NoError && spring > 0 &&
-                file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
-            QVERIFY(file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
+                file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1 &&
+                file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
         }
         // What a killed save leaves (its new file and that file's lock, or an old lock of the
         // store's own) goes at the next start.
@@ -96,10 +96,8 @@ private slots:
         const QString before = _store->fileContents();
         // Fill the rest but two pages: room for a new file, not for the lock file that QSettings
         // puts beside it; QSettings then reports the write cut short as a success.
-        QFile filler(dir + "/filler");
-        QVERIFY(filler.open(QIODevice::WriteOnly) &&
-            filler.write(QByteArray(QStorageInfo(dir).bytesAvailable() - 8192, 'f')) > 0);
-        filler.close();
+        QVERIFY(TemporaryStore::write(
+            dir + "/filler", QByteArray(QStorageInfo(dir).bytesAvailable() - 8192, 'f')));
 
         QVERIFY(!Prefs::setPreferenceFallMinutes(13));
         QVERIFY(Prefs::saveProblem().contains("disk is full"));
