@@ -33,9 +33,7 @@ private slots:
         for (const char *seconds : {"11", "-3", "10"})
             Util::postNotification(SOUND_PLAYER_NOTIFICATION_NAME, SECONDS_KEY, seconds);
         QCOMPARE(started.count(), 1);
-        QFile cue(SoundPlayer::cuePath(0));
-        QVERIFY(cue.open(QIODevice::ReadOnly));
-        const QByteArray whole = cue.readAll();
+        const QByteArray whole = TemporaryStore::read(SoundPlayer::cuePath(0));
         for (const QByteArray &damaged : {whole.left(whole.size() / 2),
                  QByteArray("RIFF\x10\x00\x00\x00WAVEfmt garbage that is no sound"),
                  whole.left(12) + whole.mid(whole.indexOf("data")), QByteArray()})
