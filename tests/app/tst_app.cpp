@@ -11,24 +11,18 @@
 #include "ViewerClient.h"
 #include "ViewerLink.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <optional>
 
-// The application as main puts it together, on a clock that only the test moves: `now` is
+// The application as main puts it together, on a clock that only the test moves: `elapsed` is
 // the seconds since the start, and the wall clock runs with it.
+static double elapsed = 0;
 struct AppUnderTest
 {
-    explicit AppUnderTest(const double &now)
-        : delegate(
-              [&now] { return now; }, [&now] { return 1'800'000'000'000 + qint64(now * 1000); })
-    {
-    }
-
-    MervaneTimerAppDelegate delegate;
+    MervaneTimerAppDelegate delegate{
+        [] { return elapsed; }, [] { return 1'800'000'000'000 + qint64(elapsed * 1000); }};
     AppController appController;
     MainWindow window{delegate, appController};
     ViewerLink viewers{delegate, window, appController};
@@ -39,6 +33,72 @@ class TestApp : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { _store.emplace(); }
+
+    void everyControlShowsTheValueInForceStoresWhatItMayAndSaysWhyNot()
+    {
+        AppController app;
+        app.showOutputs({{"desk", "Desk speakers"}, {"hall", "Hall"}});
+        // Said before the window is made: shown when it is, with a way to take commands again.
+        app.showViewerStatus("Remote commands are stopped", true);
+        app.showPreferencePanel();
+        QWidget *window = app.preferenceController()->window();
+        auto *again = window->findChild<QPushButton *>("viewerRestartButton");
+        QSignalSpy restart(&app, &AppController::remoteCommandsRestartRequested);
+        QTest::mouseClick(again, Qt::LeftButton);
+        QVERIFY(restart.count() == 1 && again->isVisible() &&
+            window->findChild<QLabel *>("viewerStatusLabel")->text() ==
+                "Remote commands are stopped");
+
+        // Per control, in turn: entered (a box: clicked)|shown when reopened|message start, if any
+        const QString zs(PreferenceStore::maxMarquisTextLength, 'z');
+        const QList<QPair<QString, QStringList>> entries{
+            {"springMinutesTextField", {" 25 |25|", "twelve|25|Whole minutes"}},
+            {"fallMinutesTextField",
+                {"0|0|0 minutes: the phase", "9|9|", "99999999999|9|From ", "2.5|9|Whole minutes"}},
+            {"orderWritingMinutesTextField", {"4|4|"}},
+            {"marquisTextField", {"Finals|Finals|", zs + "zzz|" + zs + "|At most 2000"}},
+            {"lastYearTextField", {"0|0|", "1907|1907|", "-1|1907|A game-year"}},
+            {"outputDeviceComboBox", {"Hall|hall|"}}, {"volumeSpinBox", {"35|35|"}},
+            {"viewerCheckBox", {"|true|"}}, {"orderWritingCheckBox", {"|true|", "|false|"}},
+            {"viewerPortTextField",
+                {"1|1|", "65535|65535|", "0|65535|A port from 1 to 65535",
+                    "65536|65535|A port from 1 to 65535"}},
+            {"viewerPinTextField",
+                {"123456789|12345678|", "||", "1234|1234|", "123|1234|4 to 8 digits",
+                    "12a4|1234|4 to 8 digits"}}};
+        for (const auto &[name, tries] : entries) {
+            QWidget *control = window->findChild<QWidget *>(name);
+            const auto *label = window->findChild<QLabel *>(
+                QString(name).replace(QRegularExpression("(Minutes)?TextField"), "Message"));
+            for (const QString &entry : tries) {
+                enter(control, entry.section('|', 0, 0));
+                const QString said = label ? label->text() : QString(),
+                              start = entry.section('|', 2);
+                app.showPreferencePanel();
+                QCOMPARE(name + ": " + shown(control) + '|' +
+                        said.left(start.isEmpty() ? -1 : start.size()),
+                    name + ": " + entry.section('|', 1));
+            }
+        }
+        // Where nothing can be written, what is entered stays in force until a write succeeds.
+        const QString unwritable = _store->path() + "/MervaneTimer.conf";
+        _store->writeFile(""); // the folder is a file: nothing can be written there
+        PreferenceStore::setStorePath(unwritable);
+        enter(window->findChild<QWidget *>("springMinutesTextField"), "3");
+        const QString said = window->findChild<QLabel *>("saveMessage")->text();
+        QVERIFY2(said.contains(unwritable) && said.contains("not writable"), qPrintable(said));
+        QVERIFY(!PreferenceStore::setPreferenceMarquisText("Kept for now"));
+        QVERIFY(PreferenceStore::preferenceSpringMinutes() == 3 &&
+            PreferenceStore::preferenceFallMinutes() == 10 &&
+            PreferenceStore::preferenceMarquisText() == "Kept for now");
+        QVERIFY(QFile::remove(_store->path()) && QDir().mkpath(_store->path()));
+        QVERIFY(PreferenceStore::setPreferenceFallMinutes(7));
+        const QSettings saved(unwritable, QSettings::IniFormat);
+        QCOMPARE(saved.value(CVLDefaultsSpringMinutesKey), 3);
+        QCOMPARE(saved.value(CVLDefaultsMarquisTextKey), "Kept for now");
+    }
+
     void everyCommandReachesTheViewsTheViewersAndTheStateFile()
     {
         PreferenceController::setTextPreference(CVLViewerAddressKey, QStringLiteral("127.0.0.1"));
@@ -56,7 +116,6 @@ private slots:
         };
         QTRY_COMPARE(status(),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
-        // After each step the clock, its views, a viewer and the state file agree on the game.
         struct Step
         {
             QString act, clock; // see act(); the clock's description afterwards
@@ -137,8 +196,8 @@ private:
     {
         _viewer.reset();
         _app.reset();
-        _now += seconds;
-        _app = std::make_unique<AppUnderTest>(_now);
+        elapsed += seconds;
+        _app = std::make_unique<AppUnderTest>();
         _app->window.show();
         QVERIFY(QTest::qWaitForWindowActive(&_app->window));
         if (PreferenceController::intPreference(CVLViewerEnabledKey))
@@ -161,14 +220,10 @@ private:
             const QJsonObject sent{{"type", "command"}, {"command", words[1]}, {"pin", "2468"}};
             QCOMPARE(_viewer->ask(sent).value("type").toString(), "done");
         } else if (words[0] == "set") {
-            pressOnClock(Qt::ControlModifier | Qt::Key_Comma); // the preferences, set by keys
+            pressOnClock(Qt::ControlModifier | Qt::Key_Comma); // the preferences, opened by keys
             QWidget *window = _app->appController.preferenceController()->window();
             QVERIFY(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
-            auto *field = window->findChild<QLineEdit *>(words[1]);
-            if (field)
-                field->selectAll();
-            QTest::keyClicks(field ? field : window->findChild<QWidget *>(words[1]),
-                field ? words.mid(2).join(' ') + '\r' : " ");
+            enter(window->findChild<QWidget *>(words[1]), words.mid(2).join(' '));
             QTest::keyClick(window, Qt::Key_Escape);
         } else if (words[0] == "down") {
             restart(words[1].toDouble());
@@ -183,6 +238,26 @@ private:
         } else {
             pressOnClock(QKeySequence(step)[0]);
         }
+    }
+    // As the operator does: typed into a field or a spin box, chosen from a list, or a button
+    // clicked on itself (a check box wider than its label takes no click beside the label).
+    static void enter(QWidget *control, const QString &text)
+    {
+        if (qobject_cast<QAbstractButton *>(control))
+            return QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, control->height() / 2));
+        if (auto *list = qobject_cast<QComboBox *>(control)) {
+            list->setCurrentIndex(list->findText(text));
+            return list->activated(list->currentIndex());
+        }
+        QMetaObject::invokeMethod(control, "selectAll");
+        QTest::keyClicks(control, '\b' + text + '\r');
+    }
+    static QString shown(const QWidget *control)
+    {
+        for (const char *property : {"checked", "currentData", "cleanText", "text"})
+            if (const QVariant value = control->property(property); value.isValid())
+                return value.toString();
+        return {};
     }
     void pressOnClock(QKeyCombination keys)
     {
@@ -207,9 +282,9 @@ private:
                 seen["banner"] == PreferenceController::preferenceMarquisText();
         };
         QVERIFY2(QTest::qWaitFor(viewerAgrees, 5000), QJsonDocument(seen).toJson());
-        QFile file(GameStateFile::besidePreferences());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QJsonObject saved = QJsonDocument::fromJson(file.readAll()).object();
+        QJsonObject saved =
+            QJsonDocument::fromJson(TemporaryStore::read(GameStateFile::besidePreferences()))
+                .object();
         saved.remove("savedAt");
         const Phase &now = timer().phase();
         QCOMPARE(saved,
@@ -218,8 +293,7 @@ private:
                     {"secondsLeft", timer().secondsLeft()}, {"running", timer().isRunning()}}));
     }
 
-    TemporaryStore _store;
-    double _now = 0;
+    std::optional<TemporaryStore> _store;
     std::unique_ptr<AppUnderTest> _app;
     std::optional<ViewerClient> _viewer;
 };

@@ -33,9 +33,7 @@ private slots:
         for (const char *seconds : {"11", "-3", "10"})
             Util::postNotification(SOUND_PLAYER_NOTIFICATION_NAME, SECONDS_KEY, seconds);
         QCOMPARE(started.count(), 1);
-        QFile cue(SoundPlayer::cuePath(0));
-        QVERIFY(cue.open(QIODevice::ReadOnly));
-        const QByteArray whole = cue.readAll();
+        const QByteArray whole = TemporaryStore::read(SoundPlayer::cuePath(0));
         for (const QByteArray &damaged : {whole.left(whole.size() / 2),
                  QByteArray("RIFF\x10\x00\x00\x00WAVEfmt garbage that is no sound"),
                  whole.left(12) + whole.mid(whole.indexOf("data")), QByteArray()})
@@ -64,10 +62,9 @@ private slots:
         _posts.clear();
     }
 
-    // The end of a countdown with the server there throughout, gone from the start (as at a
-    // login where the clock starts before the desktop's sound), or killed in a running
-    // countdown: the cues keep to the schedule, and from two seconds after the server is up
-    // every cue is heard, each as soon after its post as the others.
+    // The end of a countdown with the server there, late (as when the clock starts before the
+    // desktop's sound) or killed: the cues keep to the schedule, and from two seconds after the
+    // server is up every cue is heard, each as soon after its post as the others.
     void cuesComeBackWithTheServer_data()
     {
         QTest::addColumn<double>("goneAt"); // < 0: never gone
@@ -135,7 +132,6 @@ private slots:
     }
 
 private:
-    // A player whose cues are noted as posted when they are handed to it.
     void startPlayer()
     {
         _player = std::make_unique<SoundPlayer>();
@@ -159,9 +155,8 @@ private:
     }
 
     // True when each of `cues` starts in the recording within 30 ms before and 100 ms after its
-    // post, is not more like another cue, and is as late after its post as the first. A PipeWire
-    // monitor loses samples, so the recording's own clock runs slow by up to a few percent:
-    // each post's place in the recording is found by the wall clock.
+    // post, is not more like another cue, and is as late as the first. A PipeWire monitor loses
+    // samples, so each post's place in the recording is found by the wall clock.
     bool heardEvenly(const MonitorRecording &recording, const QList<int> &cues) const
     {
         const auto lateness = [&](int seconds) {

@@ -1,4 +1,5 @@
 #include "CountdownTimer.h"
+#include "GameRecorder.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "PreferenceStore.h"
@@ -9,6 +10,7 @@
 #include <QtTest>
 
 #include <malloc.h>
+#include <optional>
 
 class TestClock : public QObject
 {
@@ -18,28 +20,27 @@ private slots:
     void init()
     {
         _now = 5000;
-        _store = std::make_unique<TemporaryStore>();
+        _wall = 1'800'000'000'000;
+        _store.emplace();
         _posts.clear();
-        _listener = std::make_unique<QObject>();
+        _listener.emplace();
         // Every notice the views, the sound player, the viewers and the state file hear.
         auto &center = NotificationCenter::defaultCenter();
         const QMap<QString, QString> names{
             {COUNTDOWN_DEFAULT_KEY, "time"}, {PHASE_DEFAULT_KEY, "phase"}, {SECONDS_KEY, "cue"}};
         for (const char *name :
             {RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, SOUND_PLAYER_NOTIFICATION_NAME})
-            center.addObserver(_listener.get(), name, [this, names](const auto &info) {
+            center.addObserver(&*_listener, name, [this, names](const auto &info) {
                 _posts << names.value(info.firstKey(), info.firstKey()) + '=' +
                         info.first().toString();
             });
-        center.addObserver(_listener.get(), CLOCK_STATE_NOTIFICATION_NAME, [this](auto &info) {
+        center.addObserver(&*_listener, CLOCK_STATE_NOTIFICATION_NAME, [this](auto &info) {
             _posts << QStringLiteral("state=%1 %2 %3")
                           .arg(info[DISPLAY_TIME_KEY].toString())
                           .arg(info[SECONDS_KEY].toDouble(), 0, 'f', 1)
                           .arg(info[RUNNING_KEY].toBool() ? "run" : "paused");
         });
     }
-
-    void cleanup() { _listener.reset(), _store.reset(); }
 
     void centerDeliversInOrderAndForgetsDestroyedObservers()
     {
@@ -76,9 +77,8 @@ private slots:
 
     void everyWholeSecondIsPostedOnce()
     {
-        // Phase length; a stall (a suspend) after the first half second, which posts only the
-        // last second it passed, or zero when it ran out; shortest and longest tick (steady,
-        // jittered, often late, coarse); the first second posted.
+        // Phase length; a stall (a suspend) after half a second, posting only the last second
+        // passed or zero; shortest and longest tick (steady, jittered, late, coarse); first post.
         const QList<std::tuple<double, double, double, double, int>> rows{{60, 0, 0.1, 0.1, 3599},
             {60, 0, 0.07, 0.13, 3599}, {60, 0, 0.05, 0.45, 3599}, {60, 0, 0.6, 0.95, 3599},
             {60, 3.7, 0.1, 0.1, 3596}, {1 / 60.0, 0.45, 0.1, 0.1, 0}, {1 / 60.0, 1.2, 0.1, 0.1, 0},
@@ -86,7 +86,7 @@ private slots:
         for (const auto &[minutes, stall, shortest, longest, highest] : rows) {
             _posts.clear();
             QRandomGenerator random(1901);
-            CountdownTimer timer(minutes, fakeClock());
+            CountdownTimer timer(minutes, _clock);
             timer.restart();
             tick(timer, 0.5);
             tick(timer, stall);
@@ -99,7 +99,7 @@ private slots:
         }
         // Set directly, a time posts the second it lands in.
         _posts.clear();
-        CountdownTimer timer(fakeClock());
+        CountdownTimer timer(_clock);
         timer.setSecondsLeft(300.05);
         timer.nudge(10), timer.nudge(0.2), timer.nudge(-1e300);
         QCOMPARE(posted("cue"), QStringList({"300", "310", "-2147483648"}));
@@ -107,9 +107,7 @@ private slots:
 
     void lengthsSetBeforeTheFirstContinueApplyAtOnce()
     {
-        CountdownTimer timer(fakeClock());
-        PreferenceStore::setPreferenceFallMinutes(20);
-        QCOMPARE(timer.secondsLeft(), 600.0);
+        CountdownTimer timer(_clock);
         PreferenceStore::setPreferenceSpringMinutes(15);
         QCOMPARE(posted("state"), QStringList{"15:00 900.0 paused"});
         QCOMPARE(posted("cue"), QStringList{"900"});
@@ -117,7 +115,7 @@ private slots:
         for (const auto &touch : QList<std::function<void(CountdownTimer &)>>{
                  [](CountdownTimer &t) { t.nudge(-60); }, [](CountdownTimer &t) { t.restart(); },
                  [](CountdownTimer &t) { t.restore(Phase(), 42); }}) {
-            CountdownTimer touched(fakeClock());
+            CountdownTimer touched(_clock);
             touch(touched);
             const double left = touched.secondsLeft();
             PreferenceStore::setPreferenceSpringMinutes(12);
@@ -194,7 +192,7 @@ private slots:
                 "phase=End of game 1901,state=0:00.0 -0.5 paused"},
             {{newGame, cont}, "Spring 1901--> 10:00",
                 "state=10:00 600.0 paused,cue=600,phase=Spring 1901,state=10:00 600.0 run"}};
-        CountdownTimer timer(fakeClock());
+        CountdownTimer timer(_clock);
         for (const auto &[acts, clock, notices] : rows) {
             _posts.clear();
             for (const Act &act : acts)
@@ -210,7 +208,7 @@ private slots:
         PreferenceStore::setPreferenceSpringMinutes(15);
         PreferenceStore::setPreferenceOrderWritingMinutes(5);
         PreferenceStore::setPreferenceUseOrderWriting(true);
-        CountdownTimer timer(fakeClock());
+        CountdownTimer timer(_clock);
         QList<double> lengths{_now};
         connect(&timer, &CountdownTimer::phaseChanged, this, [&] { lengths << _now; });
         timer.restart();
@@ -231,11 +229,90 @@ private slots:
         QVERIFY(mallinfo2().uordblks <= heapAfterFirstHour + 64 * 1024);
     }
 
-private:
-    CountdownTimer::Clock fakeClock()
+    // A game saved by one run of the clock and put back by the next.
+    void theStateFileFollowsEveryChangeAndComesBackAsSaved()
     {
-        return [this] { return _now; };
+        const QString path = GameStateFile::besidePreferences();
+        // As on a machine where no preference was ever saved: not even the folder.
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+        PreferenceStore::setPreferenceUseOrderWriting(true);
+        PreferenceStore::setPreferenceOrderWritingMinutes(4);
+        PreferenceStore::setPreferenceLastYear(1901);
+        CountdownTimer timer(_clock);
+        GameRecorder recorder(timer, path, _wallClock);
+        using Act = std::function<void()>;
+        const Act cont = [&] { timer.restart(); }, pause = [&] { timer.pause(); },
+                  next = [&] { timer.nextPhase(); };
+        const auto wait = [this](double s) { return [this, s] { _now += s, _wall += s * 1000; }; };
+        // While the clock is down, only the wall clock moves.
+        const auto down = [this](int s) { return [this, s] { _wall += s * 1000; }; };
+        // What the referee does; the file afterwards, "kept" when it was not written; the time
+        // left when a new run puts the game back.
+        const QList<std::tuple<QList<Act>, QString, QString>> rows{
+            {{cont}, "Spring 1901 600 run", "10:00"},
+            {{wait(2.5), pause}, "Spring 1901 597.5 paused", "9:57"},
+            {{wait(1), pause, [&] { timer.nudge(0); }}, "Spring 1901 597.5 paused kept", "9:57"},
+            {{[&] { timer.nudge(60); }}, "Spring 1901 657.5 paused", "10:57"},
+            {{down(3600)}, "Spring 1901 657.5 paused kept", "10:57"},
+            {{cont}, "Spring 1901 657.5 run", "10:57"},
+            {{down(30)}, "Spring 1901 657.5 run kept", "10:27"},
+            {{down(700)}, "Spring 1901 657.5 run kept", "0:00.0"}, // waits at zero
+            {{pause, next}, "Spring 1901 orders 240 paused", "4:00"},
+            {{next}, "Fall 1901 600 paused", "10:00"},
+            {{next}, "Fall 1901 orders 240 paused", "4:00"},
+            {{next}, "Fall 1901 orders 0 paused", "0:00.0"}, // the game's end
+            {{cont}, "Fall 1901 orders 0 paused kept", "0:00.0"},
+            {{[&] { timer.newGame(); }}, "Spring 1901 600 paused", "10:00"}};
+        for (const auto &[acts, saved, resumed] : rows) {
+            const QByteArray before = TemporaryStore::read(path);
+            for (const Act &act : acts)
+                act();
+            const QJsonObject game = QJsonDocument::fromJson(TemporaryStore::read(path)).object();
+            QCOMPARE(QStringLiteral("%1 %2%3 %4 %5%6")
+                         .arg(game["season"].toString())
+                         .arg(game["year"].toInt())
+                         .arg(game["orders"].toBool() ? " orders" : "")
+                         .arg(game["secondsLeft"].toDouble())
+                         .arg(game["running"].toBool() ? "run" : "paused")
+                         .arg(TemporaryStore::read(path) == before ? " kept" : ""),
+                saved);
+            // Put back from a copy: putting a game back saves it.
+            const QString copy = path + ".again";
+            QFile::remove(copy);
+            QVERIFY(QFile::copy(path, copy));
+            CountdownTimer again(_clock);
+            GameRecorder(again, copy, _wallClock).resume();
+            QCOMPARE(
+                again.description(), "PAUSED " + timer.phase().description() + "--> " + resumed);
+            QVERIFY(again.secondsLeft() >= 0); // a phase that ran out while down waits at zero
+        }
     }
+
+    void aDamagedStateFileIsSetAsideAndTheGameStartsAfresh()
+    {
+        const QString path = GameStateFile::besidePreferences();
+        // Saved 50 s after now: within the clocks' disagreement, so down for no time at all.
+        const QByteArray whole = R"({"season":"Fall","year":1903,"orders":false,)"
+                                 R"("secondsLeft":12.5,"running":true,"savedAt":1800000050000})";
+        const QList<QByteArray> files{"\x00\x01garbage", whole.left(whole.size() / 2),
+            QByteArray(whole).replace("Fall", "Winter"), QByteArray(whole).replace("1903", "19.5"),
+            QByteArray(whole).replace("1903", "1900"), whole + QByteArray(64 * 1024, ' '),
+            QByteArray(whole).replace("1800000050000", "1800000600000"), // saved in the future
+            whole};
+        for (const QByteArray &bytes : files) {
+            const bool damaged = bytes != whole;
+            QDir folder = QFileInfo(path).dir();
+            QVERIFY(folder.removeRecursively() && folder.mkpath(".") &&
+                TemporaryStore::write(path, bytes));
+            CountdownTimer timer(_clock);
+            QCOMPARE(GameRecorder(timer, path, _wallClock).resume(), damaged ? -1 : 0);
+            QCOMPARE(timer.description(),
+                damaged ? "PAUSED Spring 1901--> 10:00" : "PAUSED Fall 1903--> 0:12.5");
+            QCOMPARE(folder.entryList({"*.damaged-*"}).size(), damaged ? 1 : 0);
+        }
+    }
+
+private:
     void tick(CountdownTimer &timer, double elapsed)
     {
         _now += elapsed;
@@ -247,8 +324,11 @@ private:
     }
 
     double _now = 0;
-    std::unique_ptr<TemporaryStore> _store;
-    std::unique_ptr<QObject> _listener;
+    qint64 _wall = 0; // the wall clock, for the state file
+    const CountdownTimer::Clock _clock = [this] { return _now; };
+    const GameRecorder::WallClock _wallClock = [this] { return _wall; };
+    std::optional<TemporaryStore> _store;
+    std::optional<QObject> _listener;
     QStringList _posts;
 };
 

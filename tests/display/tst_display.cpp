@@ -1,7 +1,5 @@
-#include "CountdownTimer.h"
 #include "CountdownView.h"
 #include "NotificationNames.h"
-#include "PhaseView.h"
 #include "PreferenceStore.h"
 #include "ScrollingView.h"
 #include "TemporaryStore.h"
@@ -27,11 +25,6 @@ protected:
 };
 using Banner = MeasuredView<ScrollingView>;
 
-static void post(const QString &key, const QString &text)
-{
-    Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, key, text);
-}
-
 static int inkIn(const QImage &image, const QRect &area)
 {
     int ink = 0;
@@ -41,11 +34,6 @@ static int inkIn(const QImage &image, const QRect &area)
             [](QRgb pixel) { return qGray(pixel) < 160; });
     }
     return ink;
-}
-
-static bool inkOnEdge(const QImage &image)
-{
-    return inkIn(image, image.rect()) > inkIn(image, image.rect().adjusted(1, 1, -1, -1));
 }
 
 // Characters that two texts share at the start are drawn with the very same pixels: left of
@@ -89,9 +77,6 @@ class TestDisplay : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { _store = std::make_unique<TemporaryStore>(); }
-    void cleanup() { _store.reset(); }
-
     void fitsAndCentresTheText()
     {
         // The text's size at an 80-pixel font, fitted by width, the font size and point.
@@ -114,10 +99,9 @@ private slots:
 
     void drawsTheTextWhereTheArithmeticSays()
     {
-        // Composed from cached glyphs, the text matches text drawn directly at the baseline its
-        // lower-left point gives: the face's letters, then a fallback face's (numbered on their
-        // own) into the same cache, a banner at its length limit a strip at a time, and a text
-        // in a view resized under it.
+        // Composed from cached glyphs, text matches text drawn directly at the baseline its point
+        // gives: the face's letters, a fallback face's (numbered on their own) into the same
+        // cache, a banner at its length limit a strip at a time, a text in a view resized under it.
         QString longest, faceLetters = "Fall (Orders) 1901 9:58 ";
         while (longest.size() < PreferenceStore::maxMarquisTextLength)
             longest += QStringLiteral("Round %1 at noon. ").arg(longest.size());
@@ -181,7 +165,10 @@ private slots:
                 const QString at = QStringLiteral("%1x%2 ").arg(size.width()).arg(size.height());
                 for (const QString &text : times) {
                     view.setText(text);
-                    QVERIFY2(!inkOnEdge(rendered(view)), qPrintable(at + text));
+                    const QImage image = rendered(view);
+                    QVERIFY2(inkIn(image, image.rect()) ==
+                            inkIn(image, image.rect().adjusted(1, 1, -1, -1)),
+                        qPrintable(at + text));
                 }
                 for (const auto &[wide, narrow] : steady) {
                     view.setText(wide);
@@ -213,7 +200,8 @@ private slots:
         }
         // A posted text shows until the next wrap, which takes the stored one and follows
         // the frame as it is then.
-        post(SCROLLING_DEFAULT_KEY, "Flash");
+        Util::postNotification(
+            RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, SCROLLING_DEFAULT_KEY, "Flash");
         QCOMPARE(banner.text(), "Flash");
         PreferenceStore::setPreferenceMarquisText("Changed");
         banner.resize(900, 60);
@@ -236,7 +224,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TemporaryStore> _store;
+    TemporaryStore _store;
 };
 
 QTEST_MAIN(TestDisplay)

@@ -1,12 +1,5 @@
-#include "AppController.h"
-#include "PreferenceController.h"
 #include "TemporaryStore.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
 
 #include <cstdio>
@@ -16,39 +9,6 @@
 #include <unistd.h>
 
 using Prefs = PreferenceStore;
-
-namespace {
-
-// "tst_settings probe PATH read|write" uses the store at PATH in a process of its own: it
-// prints the Spring length, or says "writing" and writes until it is killed.
-int probe(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    Prefs::setStorePath(QString::fromLocal8Bit(argv[2]));
-    for (int round = 1; qstrcmp(argv[3], "write") == 0; ++round) {
-        Prefs::setPreferenceSpringMinutes(round);
-        Prefs::setPreferenceFallMinutes(round);
-        Prefs::setPreferenceMarquisText(QStringLiteral("Board %1").arg(round));
-        if (round == 1)
-            std::puts("writing");
-    }
-    std::printf("%d\n", Prefs::preferenceSpringMinutes());
-    return 0;
-}
-
-// What a reading probe says on both channels; one that blocks fails here, not by hanging.
-QString readInProbe(const QString &path)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QCoreApplication::applicationFilePath(), {"probe", path, "read"});
-    if (!process.waitForFinished(5000))
-        return "blocked"; // and killed as `process` goes
-    return QString::fromUtf8(process.readAll()).trimmed();
-}
-
-} // namespace
 
 class TestSettings : public QObject
 {
@@ -102,8 +62,8 @@ private slots:
             QSettings file(_store->path(), QSettings::IniFormat);
             const int spring = file.value(CVLDefaultsSpringMinutesKey).toInt();
             QVERIFY(file.status() == QSettings::NoError && spring > 0 &&
-                file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1);
-            QVERIFY(file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
+                file.value(CVLDefaultsFallMinutesKey).toInt() >= spring - 1 &&
+                file.value(CVLDefaultsMarquisTextKey).toString().startsWith("Board "));
         }
         // What a killed save leaves (its new file and that file's lock, or an old lock of the
         // store's own) goes at the next start.
@@ -133,10 +93,8 @@ private slots:
         const QString before = _store->fileContents();
         // Fill the rest but two pages: room for a new file, not for the lock file that QSettings
         // puts beside it; QSettings then reports the write cut short as a success.
-        QFile filler(dir + "/filler");
-        QVERIFY(filler.open(QIODevice::WriteOnly) &&
-            filler.write(QByteArray(QStorageInfo(dir).bytesAvailable() - 8192, 'f')) > 0);
-        filler.close();
+        QVERIFY(TemporaryStore::write(
+            dir + "/filler", QByteArray(QStorageInfo(dir).bytesAvailable() - 8192, 'f')));
 
         QVERIFY(!Prefs::setPreferenceFallMinutes(13));
         QVERIFY(Prefs::saveProblem().contains("disk is full"));
@@ -147,8 +105,8 @@ private slots:
     {
         const QString fifo = _store->path() + ".fifo", big = _store->path() + ".big";
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        _store->writeFile("[General]\ndefaults.springMinutes=25\n" + QByteArray(2 << 20, '#'));
-        QVERIFY(QFile::rename(_store->path(), big));
+        QVERIFY(TemporaryStore::write(
+            big, "[General]\ndefaults.springMinutes=25\n" + QByteArray(2 << 20, '#')));
         const QList<QPair<QString, QString>> targets{{fifo, "not a regular file"},
             {"/dev/zero", "not a regular file"}, {QDir::tempPath(), "not a regular file"},
             {big, "larger than"}};
@@ -165,98 +123,37 @@ private slots:
             QFileInfo(_store->path()).isSymLink());
     }
 
-    void everyControlShowsTheValueInForceStoresWhatItMayAndSaysWhyNot()
-    {
-        AppController app;
-        app.showOutputs({{"desk", "Desk speakers"}, {"hall", "Hall"}});
-        // Said before the window is made: shown when it is, with a way to take commands again.
-        app.showViewerStatus("Remote commands are stopped", true);
-        app.showPreferencePanel();
-        QWidget *window = app.preferenceController()->window();
-        auto *again = window->findChild<QPushButton *>("viewerRestartButton");
-        QSignalSpy restart(&app, &AppController::remoteCommandsRestartRequested);
-        QTest::mouseClick(again, Qt::LeftButton);
-        QVERIFY(restart.count() == 1 && again->isVisible() &&
-            window->findChild<QLabel *>("viewerStatusLabel")->text() ==
-                "Remote commands are stopped");
-
-        // Per control, in turn: entered (a box: clicked)|shown when reopened|message start, if any
-        const QString zs(Prefs::maxMarquisTextLength, 'z');
-        const QList<QPair<QString, QStringList>> entries{
-            {"springMinutesTextField", {" 25 |25|", "twelve|25|Whole minutes"}},
-            {"fallMinutesTextField",
-                {"0|0|0 minutes: the phase", "9|9|", "99999999999|9|From ", "2.5|9|Whole minutes"}},
-            {"orderWritingMinutesTextField", {"4|4|"}},
-            {"marquisTextField", {"Finals|Finals|", zs + "zzz|" + zs + "|At most 2000"}},
-            {"lastYearTextField", {"0|0|", "1907|1907|", "-1|1907|A game-year"}},
-            {"outputDeviceComboBox", {"Hall|hall|"}}, {"volumeSpinBox", {"35|35|"}},
-            {"viewerCheckBox", {"|true|"}}, {"orderWritingCheckBox", {"|true|", "|false|"}},
-            {"viewerPortTextField",
-                {"1|1|", "65535|65535|", "0|65535|A port from 1 to 65535",
-                    "65536|65535|A port from 1 to 65535"}},
-            {"viewerPinTextField",
-                {"123456789|12345678|", "||", "1234|1234|", "123|1234|4 to 8 digits",
-                    "12a4|1234|4 to 8 digits"}}};
-        for (const auto &[name, tries] : entries) {
-            QWidget *control = window->findChild<QWidget *>(name);
-            const auto *label = window->findChild<QLabel *>(
-                QString(name).replace(QRegularExpression("(Minutes)?TextField"), "Message"));
-            for (const QString &entry : tries) {
-                enter(control, entry.section('|', 0, 0));
-                const QString said = label ? label->text() : QString(),
-                              start = entry.section('|', 2);
-                app.showPreferencePanel();
-                QCOMPARE(name + ": " + shown(control) + '|' +
-                        said.left(start.isEmpty() ? -1 : start.size()),
-                    name + ": " + entry.section('|', 1));
-            }
-        }
-        // Where nothing can be written, what is entered stays in force until a write succeeds.
-        const QString unwritable = _store->path() + "/MervaneTimer.conf";
-        _store->writeFile(""); // the folder is a file: nothing can be written there
-        Prefs::setStorePath(unwritable);
-        enter(window->findChild<QWidget *>("springMinutesTextField"), "3");
-        const QString said = window->findChild<QLabel *>("saveMessage")->text();
-        QVERIFY2(said.contains(unwritable) && said.contains("not writable"), qPrintable(said));
-        QVERIFY(!Prefs::setPreferenceMarquisText("Kept for now"));
-        QVERIFY(Prefs::preferenceSpringMinutes() == 3 && Prefs::preferenceFallMinutes() == 10 &&
-            Prefs::preferenceMarquisText() == "Kept for now");
-        QVERIFY(QFile::remove(_store->path()) && QDir().mkpath(_store->path()));
-        QVERIFY(Prefs::setPreferenceFallMinutes(7));
-        const QSettings saved(unwritable, QSettings::IniFormat);
-        QCOMPARE(saved.value(CVLDefaultsSpringMinutesKey), 3);
-        QCOMPARE(saved.value(CVLDefaultsMarquisTextKey), "Kept for now");
-    }
-
 private:
-    // As the operator does: typed into a field or a spin box, chosen from a list, or a box
-    // clicked on itself (a check box wider than its label takes no click beside the label).
-    static void enter(QWidget *control, const QString &text)
+    // What a reading probe says on both channels; one that blocks fails here, not by hanging.
+    static QString readInProbe(const QString &path)
     {
-        if (qobject_cast<QCheckBox *>(control))
-            return QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, control->height() / 2));
-        if (auto *list = qobject_cast<QComboBox *>(control)) {
-            list->setCurrentIndex(list->findText(text));
-            return list->activated(list->currentIndex());
-        }
-        QMetaObject::invokeMethod(control, "selectAll");
-        QTest::keyClicks(control, '\b' + text + '\r');
-    }
-    static QString shown(const QWidget *control)
-    {
-        for (const char *property : {"checked", "currentData", "cleanText", "text"})
-            if (const QVariant value = control->property(property); value.isValid())
-                return value.toString();
-        return {};
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QCoreApplication::applicationFilePath(), {"probe", path, "read"});
+        if (!process.waitForFinished(5000))
+            return "blocked"; // and killed as `process` goes
+        return QString::fromUtf8(process.readAll()).trimmed();
     }
     std::optional<TemporaryStore> _store;
 };
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "probe") == 0)
-        return probe(argc, argv);
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
+    // "tst_settings probe PATH read|write" uses the store at PATH in a process of its own: it
+    // prints the Spring length, or says "writing" and writes until it is killed.
+    if (argc == 4 && qstrcmp(argv[1], "probe") == 0) {
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
+        Prefs::setStorePath(QString::fromLocal8Bit(argv[2]));
+        for (int round = 1; qstrcmp(argv[3], "write") == 0; ++round) {
+            Prefs::setPreferenceSpringMinutes(round);
+            Prefs::setPreferenceFallMinutes(round);
+            Prefs::setPreferenceMarquisText(QStringLiteral("Board %1").arg(round));
+            if (round == 1)
+                std::puts("writing");
+        }
+        return std::printf("%d\n", Prefs::preferenceSpringMinutes()) < 0;
+    }
     TestSettings test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -63,7 +63,7 @@ public:
         QFile::remove(_runtime.filePath("pipewire-0"));
     }
 
-    // Runs pactl on this server; false when it failed. What it printed goes to `output`.
+    // False when it failed.
     static bool pactl(const QStringList &arguments, QByteArray *output = nullptr)
     {
         QProcess process;

@@ -14,16 +14,20 @@ public:
     ~TemporaryStore() { PreferenceStore::setStorePath(QString()); }
 
     QString path() const { return _dir.filePath(QStringLiteral("MervaneTimer.conf")); }
-    QString fileContents() const
+    QString fileContents() const { return QString::fromUtf8(read(path())); }
+    void writeFile(const QByteArray &contents) const { write(path(), contents); }
+
+    // Whole files: empty when unreadable; false unless all was written.
+    static QByteArray read(const QString &path)
     {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void writeFile(const QByteArray &contents) const
+    static bool write(const QString &path, const QByteArray &contents)
     {
-        QFile file(path());
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.write(contents);
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+            file.write(contents) == contents.size();
     }
 
 private:
