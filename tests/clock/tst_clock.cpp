@@ -118,7 +118,8 @@ private slots:
             CountdownTimer touched(_clock);
             touch(touched);
             const double left = touched.secondsLeft();
-            PreferenceStore::setPreferenceSpringMinutes(12);
+            PreferenceStore::setPreferenceSpringMinutes(
+                PreferenceStore::preferenceSpringMinutes() + 1);
             QCOMPARE(touched.secondsLeft(), left);
         }
         // A length read afresh, and negative, lasts one tick.
