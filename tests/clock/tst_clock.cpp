@@ -230,7 +230,6 @@ private slots:
         QVERIFY(mallinfo2().uordblks <= heapAfterFirstHour + 64 * 1024);
     }
 
-    // A game saved by one run of the clock and put back by the next.
     void theStateFileFollowsEveryChangeAndComesBackAsSaved()
     {
         const QString path = GameStateFile::besidePreferences();
@@ -278,11 +277,9 @@ private slots:
                          .arg(TemporaryStore::read(path) == before ? " kept" : ""),
                 saved);
             // Put back from a copy: putting a game back saves it.
-            const QString copy = path + ".again";
-            QFile::remove(copy);
-            QVERIFY(QFile::copy(path, copy));
+            QVERIFY(TemporaryStore::write(path + ".again", TemporaryStore::read(path)));
             CountdownTimer again(_clock);
-            GameRecorder(again, copy, _wallClock).resume();
+            GameRecorder(again, path + ".again", _wallClock).resume();
             QCOMPARE(
                 again.description(), "PAUSED " + timer.phase().description() + "--> " + resumed);
             QVERIFY(again.secondsLeft() >= 0); // a phase that ran out while down waits at zero

@@ -63,7 +63,6 @@ public:
         QFile::remove(_runtime.filePath("pipewire-0"));
     }
 
-    // False when it failed.
     static bool pactl(const QStringList &arguments, QByteArray *output = nullptr)
     {
         QProcess process;
