@@ -79,7 +79,7 @@ ocr() {
 screen_window() {
     local id
     for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
-        [[ $(xdotool getwindowgeometry "$id") != *"Geometry: 1280x800"* ]] || echo "$id"
+        [[ $(xdotool getwindowgeometry "$id") != *"Geometry: $screen"* ]] || echo "$id"
     done
 }
 # One field of the kept game: state_field NAME (season, year, secondsLeft, savedAt...).
