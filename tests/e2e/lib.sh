@@ -1,6 +1,5 @@
-# The kit the end-to-end scripts share: a private X server under openbox, the clock started
-# on a preferences file of the test's own, keys, screenshots and bounded waits.
-# Source it, then call start_x. Every wait here gives up after a bounded time.
+# The end-to-end scripts' kit, sourced before start_x: a private X server under openbox, the clock
+# on a preferences file of the test's own, keys, screenshots and waits that all give up in time.
 set -euo pipefail
 work=$(mktemp -d)
 pids=()
@@ -80,7 +79,7 @@ ocr() {
 screen_window() {
     local id
     for id in $(xdotool search --onlyvisible --name '^MervaneTimer$'); do
-        [[ $(xdotool getwindowgeometry "$id") != *"Geometry: 1280x800"* ]] || echo "$id"
+        [[ $(xdotool getwindowgeometry "$id") != *"Geometry: $screen"* ]] || echo "$id"
     done
 }
 # One field of the kept game: state_field NAME (season, year, secondsLeft, savedAt...).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", and its page
-# in Chromium, on the default sink. Says "ready", then presses each key it reads on the clock.
+# For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", its page in
+# Chromium on the default sink. Presses C, then Right 7.6 s later, saying "pressed" after each.
 binary=$1
 source "$(dirname "$0")/lib.sh"
 start_x 1000x600
@@ -12,8 +12,9 @@ start_clock "$binary"
 # An output 85 ms slow, as a phone's may be: the page must start each cue that much ahead.
 start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
 sleep 5
-echo ready
-while read -r key; do
+for key in c Right; do
     xdotool windowactivate --sync "$window" key "$key"
     echo pressed
+    sleep 7.6
 done
+read -r || true # until the test is done

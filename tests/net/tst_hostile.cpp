@@ -1,5 +1,6 @@
 #include "GuestConnection.h"
 #include "PinGuard.h"
+#include "TemporaryStore.h"
 #include "ViewerClient.h"
 #include "ViewerServer.h"
 
@@ -10,11 +11,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-// The real clock, limited to the usual desktop 1,024 open files, attacked on loopback by
-// guests from many addresses in 127.0.0.0/8 (standing for many devices) while a viewer
-// watches. Every attack must leave that viewer served on time, the clock's memory within a
-// bound, and the clock's open files back where they were while the guests still hold their
-// ends: the clock itself let them go.
+// The real clock, held to a desktop's 1,024 open files, attacked on loopback from many addresses
+// in 127.0.0.0/8: a viewer stays served on time, memory bounded, and the clock's open files come
+// back while the guests still hold their ends (the clock itself let them go).
 class TestHostile : public QObject
 {
     Q_OBJECT
@@ -53,12 +52,11 @@ private slots:
         QProcess clock;
         _port = ViewerClient::freePort();
         QDir().mkpath(home.filePath(QStringLiteral("Corvelworks")));
-        QFile preferences(home.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
-        QVERIFY(preferences.open(QIODevice::WriteOnly));
-        preferences.write("[General]\nviewer.enabled=1\nviewer.pin=1357\nviewer.address=127.0.0.1\n"
-                          "defaults.springMinutes=60\nviewer.port=" +
-            QByteArray::number(_port));
-        preferences.close();
+        QVERIFY(
+            TemporaryStore::write(home.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")),
+                "[General]\nviewer.enabled=1\nviewer.pin=1357\nviewer.address=127.0.0.1\n"
+                "defaults.springMinutes=60\nviewer.port=" +
+                    QByteArray::number(_port)));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
         clock.setChildProcessModifier([] {
             const rlimit files = {1024, 1024};
@@ -195,9 +193,8 @@ private:
 
     double residentMegabytes() const
     {
-        QFile pages(QStringLiteral("/proc/%1/statm").arg(_pid));
-        pages.open(QIODevice::ReadOnly);
-        return pages.readAll().split(' ').value(1).toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
+        const QByteArray pages = TemporaryStore::read(QStringLiteral("/proc/%1/statm").arg(_pid));
+        return pages.split(' ').value(1).toDouble() * sysconf(_SC_PAGESIZE) / (1 << 20);
     }
 
     int openFiles() const

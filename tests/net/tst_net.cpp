@@ -48,8 +48,7 @@ private slots:
         for (int i = 0; i < ViewerServer::maxViewers; ++i)
             viewers.push_back(std::make_unique<ViewerClient>(
                 port(), ViewerClient::from(i / ViewerServer::maxConnectionsPerAddress)));
-        QVERIFY(QTest::qWaitFor(
-            [&] { return _rig->server.viewerCount() == ViewerServer::maxViewers; }, 60'000));
+        QTRY_COMPARE_WITH_TIMEOUT(_rig->server.viewerCount(), ViewerServer::maxViewers, 60'000);
         ViewerClient refused(port(), ViewerClient::from(100));
         QVERIFY(refused.waitFor(1));
         QCOMPARE(refused.messages.first().value("type").toString(), "refused");
@@ -109,8 +108,7 @@ private slots:
 
     void remoteCommandsPassThePinGuard()
     {
-        // Two connections from one address and one from another; after a wait longer than
-        // the clock keeps a silent viewer, they come again.
+        // Two from one address, one from another; anew after a wait a silent viewer outlasts.
         std::unique_ptr<ViewerClient> viewers[3];
         const auto connectAll = [&] {
             for (int i = 0; i < 3; ++i)
@@ -122,8 +120,7 @@ private slots:
         QVERIFY(viewers[0]->waitFor(3));
         QCOMPARE(viewers[0]->messages.last().value("control").toBool(), true);
 
-        // Who, what ("pin" or a command), the PIN, the answer, the milliseconds waited before,
-        // and how many times.
+        // Who, "pin" or a command, the PIN, the answer, milliseconds waited before, how often.
         struct Step
         {
             int who;

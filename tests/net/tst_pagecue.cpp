@@ -28,10 +28,8 @@ private slots:
         // The stage and all it starts are one process group, ended together in any case.
         _stage.setChildProcessModifier([] { ::setsid(); });
         _stage.start("bash", {STAGE_SCRIPT, MERVANE_BINARY});
-        QVERIFY(said("ready", 60000));
-        const double continued = press("c"); // at 0:12.4
-        QTest::qWait(7600);
-        const double nudged = press("Right"), left = 12.4 - (nudged - continued) + 10;
+        const double continued = pressed(60000); // at 0:12.4
+        const double nudged = pressed(15000), left = 12.4 - (nudged - continued) + 10;
         QTest::qWait(int(left * 1000) + 2000);
         hall.stop();
         page.stop();
@@ -40,12 +38,11 @@ private slots:
             const double inHall = heardAt(hall, seconds, due, 0.4);
             return inHall > 0 && qAbs(heardAt(page, seconds, inHall, 0.1) - inHall) <= 0.05;
         };
-        for (int seconds = 10; seconds >= 0; --seconds) {
-            const double old = continued + 12.4 - seconds;
-            QVERIFY2(seconds >= 5 ? together(seconds, old) : heardAt(page, seconds, old, 0.25) == 0,
-                qPrintable(QStringLiteral("cue %1 before the nudge").arg(seconds)));
-            QVERIFY2(together(seconds, nudged + left - seconds),
-                qPrintable(QStringLiteral("cue %1 after the nudge").arg(seconds)));
+        for (int cue = 10; cue >= 0; --cue) {
+            const double old = continued + 12.4 - cue;
+            QVERIFY2(cue >= 5 ? together(cue, old) : heardAt(page, cue, old, 0.25) == 0,
+                "cue " + QByteArray::number(cue));
+            QVERIFY2(together(cue, nudged + left - cue), "cue " + QByteArray::number(cue));
         }
     }
 
@@ -57,18 +54,14 @@ private slots:
     }
 
 private:
-    bool said(const QByteArray &line, int milliseconds)
+    // When the stage says the clock had a key, or infinity after `milliseconds`.
+    double pressed(int milliseconds)
     {
         return QTest::qWaitFor(
-            [&] { return _stage.canReadLine() && _stage.readLine().trimmed() == line; },
-            milliseconds);
-    }
-
-    // When the clock had the key.
-    double press(const char *key)
-    {
-        _stage.write(QByteArray(key) + '\n');
-        return said("pressed", 5000) ? MonotonicClock::seconds() : qInf();
+                   [&] { return _stage.canReadLine() && _stage.readLine().trimmed() == "pressed"; },
+                   milliseconds)
+            ? MonotonicClock::seconds()
+            : qInf();
     }
 
     // When cue `seconds` starts within `slack` s of `moment`, if it is more like that cue

@@ -53,13 +53,12 @@ public:
     QJsonObject ask(const QJsonObject &message)
     {
         waitFor(1); // the whole state, which comes first
-        int next = messages.size();
-        sendFrame(0x81, QJsonDocument(message).toJson());
+        sendFrame(0x81, QJsonDocument(message).toJson()); // only written: nothing is read yet
         const bool ping = message["type"] == QLatin1String("ping");
-        while (waitFor(next + 1)) {
-            const QJsonValue type = messages.at(next++)["type"];
+        for (qsizetype next = messages.size(); waitFor(next + 1); ++next) {
+            const QJsonValue type = messages.at(next)["type"];
             if (type != QLatin1String("change") && (type == QLatin1String("pong")) == ping)
-                return messages.at(next - 1);
+                return messages.at(next);
         }
         return QJsonObject();
     }
