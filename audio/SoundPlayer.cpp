@@ -47,9 +47,10 @@ void SoundPlayer::maybePlay(int seconds)
     const auto cue = _cues.constFind(seconds);
     if (cue == _cues.constEnd())
         return;
-    // With nowhere to play, a cue is dropped rather than kept to come late.
-    _output.play(*cue);
+    // Told before it is written, so a listener's clock never reads the start as later than
+    // the sound. With nowhere to play, a cue is dropped rather than kept to come late.
     emit cueStarted(seconds);
+    _output.play(*cue);
 }
 
 // Every cue is read and checked here, once; a damaged one is left out, with a line saying so.

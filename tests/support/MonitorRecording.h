@@ -44,12 +44,14 @@ public:
                 return arrived - double(held - index) / sampleRate;
         return _arrivals.isEmpty() ? 0 : _arrivals.last().first;
     }
+    // Pieces come late, never early, so the least late of those just after places it best.
     qsizetype indexAt(double seconds) const
     {
+        qsizetype best = -1;
         for (const auto &[arrived, held] : _arrivals)
-            if (arrived >= seconds)
-                return std::max<qsizetype>(0, held - qsizetype((arrived - seconds) * sampleRate));
-        return qsizetype(_samples.size());
+            if (arrived >= seconds && (best < 0 || arrived < seconds + 0.2))
+                best = std::max(best, held - qsizetype((arrived - seconds) * sampleRate));
+        return best < 0 ? qsizetype(_samples.size()) : std::max<qsizetype>(0, best);
     }
 
 private:
