@@ -59,6 +59,7 @@ struct PulseCallbacks
     static void streamWants(pa_stream *stream, size_t bytes, void *self);
     static void streamTimed(pa_stream *stream, int success, void *self);
     static void retry(pa_mainloop_api *api, pa_time_event *event, const timeval *, void *self);
+    static void sleepDue(pa_mainloop_api *api, pa_time_event *event, const timeval *, void *self);
 };
 
 AudioOutput::AudioOutput(const QByteArray &sink, QObject *parent)
@@ -98,6 +99,12 @@ AudioOutput::Sinks AudioOutput::sinks() const
     return _sinks;
 }
 
+void AudioOutput::keepAwake(int milliseconds)
+{
+    const Locked locked(_mainloop);
+    stayAwake(pa_usec_t(std::max(0, milliseconds)) * PA_USEC_PER_MSEC);
+}
+
 bool AudioOutput::play(const CueDecoder::Samples &cue)
 {
     if (!_ready)
@@ -105,6 +112,9 @@ bool AudioOutput::play(const CueDecoder::Samples &cue)
     const Locked locked(_mainloop);
     if (!_stream || pa_stream_get_state(_stream) != PA_STREAM_READY)
         return false;
+    // The server takes the uncorking before the request for the read position below.
+    const pa_usec_t length = pa_bytes_to_usec(cue->size() * sizeof(qint16), &cueFormat);
+    stayAwake(length + pa_usec_t(lingerMilliseconds) * PA_USEC_PER_MSEC);
     // The read position is asked for once for all the cues posted before it comes.
     if (_posted.empty())
         forget(pa_stream_update_timing_info(_stream, &PulseCallbacks::streamTimed, this));
@@ -244,8 +254,41 @@ void AudioOutput::placeStream()
             _context, pa_stream_get_index(_stream), target.constData(), nullptr, nullptr));
 }
 
+void AudioOutput::stayAwake(uint64_t microseconds)
+{
+    const pa_usec_t now = pa_rtclock_now();
+    _awakeUntil = std::max<uint64_t>(_awakeUntil, now + microseconds);
+    if (_awakeUntil <= now || !_context || !_stream ||
+        pa_stream_get_state(_stream) != PA_STREAM_READY)
+        return;
+    if (pa_stream_is_corked(_stream) == 1)
+        forget(pa_stream_cork(_stream, 0, nullptr, nullptr));
+    if (_sleep)
+        pa_context_rttime_restart(_context, _sleep, _awakeUntil);
+    else
+        _sleep = pa_context_rttime_new(_context, _awakeUntil, &PulseCallbacks::sleepDue, this);
+}
+
+void PulseCallbacks::sleepDue(
+    pa_mainloop_api *api, pa_time_event *event, const timeval *, void *self)
+{
+    AudioOutput *output = outputOf(self);
+    api->time_free(event);
+    output->_sleep = nullptr;
+    output->sleepWhenDue();
+}
+
+void AudioOutput::sleepWhenDue()
+{
+    if (pa_rtclock_now() < _awakeUntil)
+        stayAwake(0);
+    else if (_stream && pa_stream_get_state(_stream) == PA_STREAM_READY)
+        forget(pa_stream_cork(_stream, 1, nullptr, nullptr));
+}
+
 // The server asks for more when about half the queue has been played; of what it holds it
-// reads only aheadMilliseconds before the room hears it.
+// reads only aheadMilliseconds before the room hears it. A stream opened while nothing is
+// due starts corked.
 void AudioOutput::openStream(const QByteArray &sink)
 {
     _stream = pa_stream_new(_context, "Cues", &cueFormat, nullptr);
@@ -257,8 +300,9 @@ void AudioOutput::openStream(const QByteArray &sink)
     buffer.prebuf = 0;
     buffer.minreq = bytesFor((queuedMilliseconds - aheadMilliseconds) / 2);
     buffer.fragsize = uint32_t(-1);
+    const bool due = pa_rtclock_now() < _awakeUntil;
     if (pa_stream_connect_playback(_stream, sink.isEmpty() ? nullptr : sink.constData(), &buffer,
-            PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
+            due ? PA_STREAM_NOFLAGS : PA_STREAM_START_CORKED, nullptr, nullptr) < 0)
         dropStream();
 }
 
@@ -268,6 +312,8 @@ void AudioOutput::dropStream()
     // Cues that cannot be heard now are not kept for later: late, they would mislead.
     _mixer.clear();
     _posted.clear();
+    if (_sleep)
+        pa_threaded_mainloop_get_api(_mainloop)->time_free(std::exchange(_sleep, nullptr));
     if (!_stream)
         return;
     pa_stream_set_state_callback(_stream, nullptr, nullptr);
@@ -283,6 +329,7 @@ void PulseCallbacks::streamChanged(pa_stream *stream, void *self)
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
         output->_ready = true;
+        output->stayAwake(0);
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 #include <vector>
 
 struct pa_context;
@@ -17,13 +18,15 @@ struct pa_stream;
 struct pa_threaded_mainloop;
 struct pa_time_event;
 
-// One stream on the sound server, open for the whole run with a long stretch of silence
-// queued, so that a receiver that sleeps in silence (HDMI, Bluetooth) stays awake while the
-// server itself wakes seldom. A cue is written over the queued silence at the server's read
-// position, so it is heard at once. The connection waits for a server that is not there yet
-// and is made again however long the server is away; the stream follows the chosen sink,
-// and the server's default while that sink is gone. Runs on a thread of its own: the clock
-// never waits on sound.
+// One stream on the sound server, open for the whole run with a stretch of silence queued. A
+// cue is written over the queued silence at the server's read position, so it is heard at
+// once. Between cues the stream is corked, so that the server and the sink under it can
+// sleep: the stream is woken ahead of a cue that is due (see keepAwake), playing silence so
+// that a receiver that sleeps in silence (HDMI, Bluetooth) is awake for it, and plays on a
+// moment after each cue. The connection waits for a server that is not there yet and is
+// made again however long the server is away; the stream follows the chosen sink, and the
+// server's default while that sink is gone. Runs on a thread of its own: the clock never
+// waits on sound.
 class AudioOutput : public QObject
 {
     Q_OBJECT
@@ -40,6 +43,10 @@ public:
     static constexpr int marginMilliseconds = 10;
     // A lost connection is tried again this often, for as long as it takes.
     static constexpr int reconnectMilliseconds = 1000;
+    // The stream plays on this long after a cue ends; more than the queue, so that no part
+    // of a cue is left in it when the stream is corked.
+    static constexpr int lingerMilliseconds = 1000;
+    static_assert(lingerMilliseconds > queuedMilliseconds);
 
     using Sinks = QList<QPair<QString, QString>>; // name, description
 
@@ -51,9 +58,13 @@ public:
     // that name (or the name is empty).
     void setSink(const QByteArray &name);
     void setVolume(int percent) { _volume = percent; }
-    // Starts `cue` now; false, and the cue dropped, when there is no stream to play it on.
+    // Keeps the stream playing, uncorked, for at least `milliseconds` from now: a cue due
+    // within that time then starts as soon as it is played.
+    void keepAwake(int milliseconds);
+    // Starts `cue` now, waking the stream if it sleeps; false, and the cue dropped, when
+    // there is no stream to play it on.
     bool play(const CueDecoder::Samples &cue);
-    // A stream is open: a cue started now is heard now.
+    // A stream is open: a cue started now is heard.
     bool isPlaying() const { return _ready; }
     int soundingCues() const { return _mixer.voices(); }
     // The server's sinks as last listed.
@@ -74,6 +85,8 @@ private:
     void placeStream();
     void openStream(const QByteArray &sink);
     void dropStream();
+    void stayAwake(uint64_t microseconds);
+    void sleepWhenDue();
     void write(size_t bytes, int seek, int64_t offset = 0);
 
     CueMixer _mixer;
@@ -82,6 +95,8 @@ private:
     pa_context *_context = nullptr;
     pa_stream *_stream = nullptr;
     pa_time_event *_retry = nullptr;
+    pa_time_event *_sleep = nullptr; // corks the stream once _awakeUntil has passed
+    uint64_t _awakeUntil = 0; // microseconds on the server library's monotonic clock
     QByteArray _defaultSink;
     Sinks _sinks;
     Sinks _listed; // the sinks named so far by the listing under way

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 // The device's id is the sink's name, as the earlier versions of the clock stored it too.
@@ -18,6 +19,8 @@ SoundPlayer::SoundPlayer(QObject *parent)
     decodeCues();
     NotificationCenter::defaultCenter().addObserver(this, SOUND_PLAYER_NOTIFICATION_NAME,
         [this](const QVariantMap &userInfo) { handleNotification(userInfo); });
+    NotificationCenter::defaultCenter().addObserver(this, CLOCK_STATE_NOTIFICATION_NAME,
+        [this](const QVariantMap &userInfo) { wakeBeforeCues(userInfo); });
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         &SoundPlayer::applyPreference);
     applyPreference(QString::fromLatin1(CVLAudioVolumeKey));
@@ -51,6 +54,20 @@ void SoundPlayer::maybePlay(int seconds)
     // the sound. With nowhere to play, a cue is dropped rather than kept to come late.
     emit cueStarted(seconds);
     _output.play(*cue);
+}
+
+// The clock tells its state at least once a second while it runs, so the stream stays awake
+// from wakeAheadSeconds before a cue until the cue has played.
+void SoundPlayer::wakeBeforeCues(const QVariantMap &clockState)
+{
+    if (!clockState.value(RUNNING_KEY).toBool())
+        return;
+    const double secondsLeft = clockState.value(SECONDS_KEY).toDouble();
+    const auto due = [secondsLeft](int seconds) {
+        return seconds <= secondsLeft && secondsLeft - seconds <= wakeAheadSeconds;
+    };
+    if (std::any_of(_cues.keyBegin(), _cues.keyEnd(), due))
+        _output.keepAwake(int((wakeAheadSeconds + 1) * 1000));
 }
 
 // Every cue is read and checked here, once; a damaged one is left out, with a line saying so.

@@ -11,12 +11,16 @@
 // Plays the recorded cue for a number of seconds, when the program carries one. Listens for
 // the whole seconds that the countdown announces; each cue plays to its end, over others.
 // The cues are decoded once, at start, and played on one stream that stays open on the
-// output chosen in the preferences, at the volume chosen there.
+// output chosen in the preferences, at the volume chosen there. The stream is woken while a
+// running countdown is within wakeAheadSeconds of a cue, and sleeps otherwise.
 class SoundPlayer : public QObject
 {
     Q_OBJECT
 
 public:
+    // Long enough for a receiver that sleeps in silence to wake before the cue.
+    static constexpr double wakeAheadSeconds = 4;
+
     explicit SoundPlayer(QObject *parent = nullptr);
 
     void play(int seconds) { maybePlay(seconds); }
@@ -37,6 +41,7 @@ signals:
 
 private:
     void decodeCues();
+    void wakeBeforeCues(const QVariantMap &clockState);
     void applyPreference(const QString &key);
 
     QHash<int, CueDecoder::Samples> _cues;

@@ -131,7 +131,32 @@ private slots:
         QVERIFY(QTest::qWaitFor([this] { return heardOn("chosen", {2}); }, 3000));
     }
 
+    // Between cues the stream is corked, so that the server can sleep. A countdown wakes it
+    // before its next cue; a cue played by hand wakes it too, and is heard at once.
+    void theStreamSleepsTillACueIsNear()
+    {
+        QVERIFY(_server->start());
+        startPlayer();
+        QTRY_VERIFY_WITH_TIMEOUT(corked(), 5000);
+        CountdownTimer timer(
+            (10.5 + SoundPlayer::wakeAheadSeconds + 1) / 60, MonotonicClock::seconds);
+        timer.restart();
+        QTest::qWait(500);
+        QVERIFY(corked());
+        QTRY_VERIFY_WITH_TIMEOUT(!corked(), 2000);
+        timer.pause();
+        QTRY_VERIFY_WITH_TIMEOUT(corked(), 10000);
+        QVERIFY(heardOn(SoundServer::sinkName, {5}));
+    }
+
 private:
+    static bool corked()
+    {
+        QByteArray inputs;
+        return SoundServer::pactl({"list", "sink-inputs"}, &inputs) &&
+            inputs.contains("Corked: yes");
+    }
+
     void startPlayer()
     {
         _player = std::make_unique<SoundPlayer>();

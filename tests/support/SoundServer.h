@@ -8,6 +8,7 @@
 // A private sound server speaking the PulseAudio protocol: PulseAudio itself, or PipeWire with
 // its session manager under a D-Bus session of its own. start() gives it a null sink ("cues")
 // as its default, whose monitor can be recorded, and points this process's sound clients at it.
+// Like a desktop's, either one suspends a sink that nothing plays on.
 class SoundServer
 {
 public:
@@ -33,7 +34,7 @@ public:
         QDir(_runtime.path()).mkpath("pulse");
         const QStringList command = _kind == PulseAudio
             ? QStringList{"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                  "--disallow-exit",
+                  "--disallow-exit", "-Lmodule-suspend-on-idle",
                   "-Lmodule-native-protocol-unix auth-anonymous=1 socket=" + socket}
             : QStringList{"dbus-run-session", "--", "sh", "-c",
                   "pipewire & until [ -S \"$XDG_RUNTIME_DIR/pipewire-0\" ]; do sleep 0.05; done; "
