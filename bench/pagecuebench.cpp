@@ -1,7 +1,8 @@
 // The cues of the viewer page against the clock's own: the real clock plays to one null sink
 // of a private PulseAudio, its page in Chromium (in a kiosk window on a virtual X server) to
-// another, both recorded at once. Over the last ten seconds of several countdowns, each cue
-// is found in both recordings by its sound, and the page's is timed from the hall's.
+// another, both recorded at once. Over the last ten seconds of several countdowns (each
+// nudged by +10 s on the way, by the same stage as the test's), each cue is found in both
+// recordings by its sound, and the page's is timed from the hall's.
 // Usage: pagecuebench PATH_TO_MervaneTimer PATH_TO_pagecue_stage.sh [COUNTDOWNS]  (default 3)
 
 #include "BenchTable.h"
@@ -15,9 +16,30 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
+
+// The stage script and all it starts (X server, clock, browser) are one process group,
+// ended together however a countdown ends.
+class Stage : public QProcess
+{
+public:
+    Stage(const QString &script, const QString &binary)
+    {
+        setChildProcessModifier([] { ::setsid(); });
+        start("bash", {script, binary});
+    }
+    ~Stage() override
+    {
+        closeWriteChannel();
+        if (!waitForFinished(10000))
+            ::kill(-pid_t(processId()), SIGKILL);
+        waitForFinished(1000);
+    }
+};
 
 bool said(QProcess &stage, const QByteArray &line, int milliseconds)
 {
@@ -29,25 +51,23 @@ bool said(QProcess &stage, const QByteArray &line, int milliseconds)
 QList<double> countdown(const QString &binary, const QString &stageScript, int *missed)
 {
     MonitorRecording hall(SoundServer::sinkName), page(QStringLiteral("page"));
-    QProcess stage;
-    stage.start("bash", {stageScript, binary});
-    if (!hall.start() || !page.start() || !said(stage, "ready", 60000))
+    Stage stage(stageScript, binary);
+    // The stage continues the clock at 0:12.4 and later nudges it by +10 s: the countdown
+    // ends 22.4 s after it continued.
+    if (!hall.start() || !page.start() || !said(stage, "pressed", 60000))
         return {};
-    stage.write("c\n");
-    if (!said(stage, "pressed", 5000))
+    const double end = MonotonicClock::seconds() + 22.4;
+    if (!said(stage, "pressed", 15000))
         return {};
-    const qsizetype continued = hall.indexAt(MonotonicClock::seconds());
-    QTest::qWait(14000);
+    QTest::qWait(int((end + 1.5 - MonotonicClock::seconds()) * 1000));
     hall.stop();
     page.stop();
-    stage.closeWriteChannel();
-    stage.waitForFinished(10000);
 
     const CueFinder finder;
     QList<double> offsets;
     const int rate = MonitorRecording::sampleRate;
     for (int seconds = 10; seconds >= 0; --seconds) {
-        const qsizetype due = continued + qsizetype((12.4 - seconds) * rate);
+        const qsizetype due = hall.indexAt(end - seconds);
         const auto inHall = finder.find(seconds, hall.samples(), due - rate / 2, due + rate / 2);
         const double heard = hall.timeOf(inHall.start);
         const auto onPage = finder.find(
