@@ -3,7 +3,8 @@
 // frame on screen, the CPU time it uses (user plus system, from /proc) and its peak resident
 // memory. Once windowed at 1280x720, once full screen over the whole screen, both without a
 // sound server; then full screen again with a private PulseAudio server, and with a private
-// PipeWire, measuring the sound server's CPU too (every process of it).
+// PipeWire, measuring the sound server's CPU too (every process of it): in the middle of a
+// long phase, where no cue is near, and over the last minute of a phase, with its cues.
 // Usage: loadbench PATH_TO_MervaneTimer [SECONDS]   (default 60; run it under xvfb-run with a
 // 1920x1080 screen and a white root window, -wr)
 
@@ -128,15 +129,15 @@ private:
     QMap<qint64, ProcessSample> _samples;
 };
 
-void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *sound = nullptr)
+void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *sound = nullptr,
+    int phaseMinutes = 15)
 {
     QTemporaryDir configHome;
     QDir(configHome.path()).mkpath(QStringLiteral("Corvelworks"));
     QFile config(configHome.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
     if (!config.open(QIODevice::WriteOnly))
         fail(QStringLiteral("cannot write %1").arg(config.fileName()));
-    config.write(
-        "[General]\ndefaults.springMinutes=15\n"
+    config.write("[General]\ndefaults.springMinutes=" + QByteArray::number(phaseMinutes) + "\n" +
         "defaults.marquisText=\"Round 3 starts at two; boards 1 to 12 in the main hall\"\n");
     config.close();
 
@@ -170,10 +171,16 @@ void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *s
                        .arg(seconds);
     if (sound) {
         name += sound->kind() == SoundServer::PulseAudio ? ", PulseAudio" : ", PipeWire";
+        // The goals are for the long stretch between cues; the last minute shows tenths.
+        const bool lastMinute = phaseMinutes == 1;
+        if (lastMinute)
+            name += QStringLiteral(", last minute of a phase");
         BenchTable::row(name, "CPU, % of one core",
-            QString::number(clockEnd.cpuPercentSince(clockStart), 'f', 2), "<= 0.7");
+            QString::number(clockEnd.cpuPercentSince(clockStart), 'f', 2),
+            lastMinute ? "" : "<= 0.7");
         BenchTable::row(name, "sound server CPU, % of one core",
-            QString::number(soundEnd.cpuPercentSince(soundStart), 'f', 2), "<= 0.3");
+            QString::number(soundEnd.cpuPercentSince(soundStart), 'f', 2),
+            lastMinute ? "" : "<= 0.3");
         return;
     }
     BenchTable::row(name, "CPU, % of one core",
@@ -204,6 +211,7 @@ int main(int argc, char **argv)
         if (!sound.start())
             fail(QStringLiteral("could not start a sound server"));
         measure(binary, true, seconds, &sound);
+        measure(binary, true, seconds, &sound, 1);
     }
     return 0;
 }
