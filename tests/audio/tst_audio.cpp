@@ -184,18 +184,22 @@ private:
     // samples, so each post's place in the recording is found by the wall clock.
     bool heardEvenly(const MonitorRecording &recording, const QList<int> &cues) const
     {
-        const auto lateness = [&](int seconds) {
+        QList<double> late; // seconds after its post; infinite when not heard
+        for (int seconds : cues) {
             const qsizetype at = recording.indexAt(_posts.value(seconds));
             const auto match = _finder.find(seconds, recording.samples(),
                 at - MonitorRecording::sampleRate * 3 / 100,
                 at + MonitorRecording::sampleRate / 10);
             const bool heard = match.similarity >= 0.5 &&
                 _finder.bestAt(recording.samples(), match.start) == seconds;
-            return heard ? double(match.start - at) / MonitorRecording::sampleRate : qInf();
-        };
-        return !cues.isEmpty() && std::all_of(cues.begin(), cues.end(), [&](int seconds) {
-            return qAbs(lateness(seconds) - lateness(cues.first())) <= unevenSeconds;
-        });
+            late << (heard ? double(match.start - at) / MonitorRecording::sampleRate : qInf());
+        }
+        const bool even = !late.isEmpty() &&
+            std::all_of(late.begin(), late.end(),
+                [&](double each) { return qAbs(each - late.first()) <= unevenSeconds; });
+        if (!even)
+            qWarning() << "cues" << cues << "heard after their posts by (s)" << late;
+        return even;
     }
 
     // How far two cues may differ in how late they sound: a cue is heard 10 to 35 ms after its
