@@ -1,74 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuestConnection.h"
 
-#include "CueFiles.h"
+#include "GuestAdmission.h"
+#include "HttpAnswer.h"
 #include "HttpRequest.h"
+#include "WebSocketFrame.h"
 
-#include <QCryptographicHash>
-#include <QFile>
 #include <QHostAddress>
 #include <QStringDecoder>
 #include <QTcpSocket>
 #include <QtEndian>
 
+#include <sys/socket.h>
+
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-constexpr int opContinuation = 0x0, opText = 0x1, opBinary = 0x2, opClose = 0x8, opPing = 0x9,
-              opPong = 0xA;
-constexpr quint16 closeProtocolError = 1002, closeBadData = 1007, closeTooBig = 1009;
-// The largest frame header: two bytes, eight of length and four of mask.
-constexpr int maxFrameHeadBytes = 14;
+using Frame = WebSocketFrame;
 // A longer answer goes out a piece at a time, as the guest takes it.
 constexpr qsizetype bodyPieceBytes = 16 * 1024;
-
-const QByteArray &viewerPage()
-{
-    static const QByteArray page = [] {
-        QFile file(QStringLiteral(":/net/viewer.html"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
-    return page;
-}
-
-QByteArray reason(int status)
-{
-    switch (status) {
-    case 101:
-        return "Switching Protocols";
-    case 200:
-        return "OK";
-    case 400:
-        return "Bad Request";
-    case 403:
-        return "Forbidden";
-    case 404:
-        return "Not Found";
-    case 405:
-        return "Method Not Allowed";
-    case 413:
-        return "Content Too Large";
-    case 431:
-        return "Request Header Fields Too Large";
-    }
-    return "Error";
-}
-
 } // namespace
 
 GuestConnection::GuestConnection(QTcpSocket *socket, PinGuard::Clock clock, QObject *parent)
     : QObject(parent)
     , _socket(socket)
     , _clock(std::move(clock))
+    , _address(GuestAdmission::addressGroup(socket->peerAddress()))
     , _deadline(_clock() + requestMilliseconds)
 {
     _socket->setParent(this);
     // Qt stops reading from the system once this much waits for us, so the guest waits.
     _socket->setReadBufferSize(maxRequestBytes);
-    bool isIpv4 = false;
-    const quint32 ipv4 = _socket->peerAddress().toIPv4Address(&isIpv4);
-    _address = isIpv4 ? QHostAddress(ipv4).toString() : _socket->peerAddress().toString();
+    _socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, socketBufferBytes);
+    _socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, socketBufferBytes);
     connect(_socket, &QTcpSocket::readyRead, this, &GuestConnection::readAvailable);
     connect(_socket, &QTcpSocket::bytesWritten, this, &GuestConnection::writeBody);
     connect(_socket, &QTcpSocket::disconnected, this, &GuestConnection::finish);
@@ -84,7 +49,7 @@ GuestConnection::~GuestConnection()
 void GuestConnection::sendText(const QByteArray &utf8)
 {
     if (_state == State::WebSocket)
-        sendFrame(opText, utf8);
+        sendFrame(Frame::Text, utf8);
 }
 
 void GuestConnection::close(quint16 code, const QByteArray &reason)
@@ -93,8 +58,14 @@ void GuestConnection::close(quint16 code, const QByteArray &reason)
         return abort();
     QByteArray payload(2, '\0');
     qToBigEndian(code, payload.data());
-    sendFrame(opClose, payload + reason.left(123));
+    sendFrame(Frame::Close, payload + reason.left(Frame::maxControlBytes - 2));
     closeAfterWriting();
+}
+
+void GuestConnection::refuseAsFull()
+{
+    send(HttpAnswer::refusal(
+        503, "The clock has no room for more guests just now\n", "Retry-After: 5\r\n"));
 }
 
 void GuestConnection::abort()
@@ -103,24 +74,33 @@ void GuestConnection::abort()
     finish();
 }
 
+// A guest that sent part of a request is told its time ran out; an idle one is let go.
 void GuestConnection::checkTime()
 {
     const qint64 now = _clock();
-    if (now >= _deadline)
+    if (now >= _deadline) {
+        if (_state == State::Http && !_input.isEmpty() && _body.isEmpty())
+            return send(HttpAnswer::refusal(408, "Request timeout\n"));
         return abort();
+    }
     if (_state == State::WebSocket && now - _lastPing >= pingMilliseconds) {
         _lastPing = now;
-        sendFrame(opPing, QByteArray());
+        sendFrame(Frame::Ping, QByteArray());
     }
 }
 
 // Reads no more than can be used at once: the rest waits in the system, and the guest with it.
+// A closing connection reads only to throw away, so that the guest's close is seen.
 void GuestConnection::readAvailable()
 {
+    if (_state == State::Closing) {
+        _socket->skip(_socket->bytesAvailable());
+        return;
+    }
     bool more = true;
     while (more && !_finished && _state != State::Closing && _socket->bytesAvailable() > 0) {
         const qsizetype room =
-            (_state == State::Http ? maxRequestBytes : maxMessageBytes + maxFrameHeadBytes) -
+            (_state == State::Http ? maxRequestBytes : maxMessageBytes + Frame::maxHeadBytes) -
             _input.size();
         _input += _socket->read(std::max<qsizetype>(0, room));
         more = _state == State::Http ? readRequests() : readFrames();
@@ -140,13 +120,13 @@ bool GuestConnection::readRequests()
         const std::optional<HttpRequest> request = HttpRequest::parse(_input.left(end));
         _input.remove(0, end + 4);
         if (!request) {
-            answerHttp(400, QByteArray(), "Bad request\n", true);
+            send(HttpAnswer::refusal(400, "Bad request\n"));
             return false;
         }
         answer(*request);
     }
     if (_state == State::Http && _input.size() >= maxRequestBytes) {
-        answerHttp(431, QByteArray(), "Request too large\n", true);
+        send(HttpAnswer::refusal(431, "Request too large\n"));
         return false;
     }
     if (_state == State::WebSocket)
@@ -156,53 +136,25 @@ bool GuestConnection::readRequests()
 
 void GuestConnection::answer(const HttpRequest &request)
 {
-    const bool head = request.method == "HEAD";
-    if (request.hasBody())
-        return answerHttp(413, QByteArray(), "A request here has no body\n", true);
-    if (request.method != "GET" && !head)
-        return answerHttp(405, "Allow: GET, HEAD\r\n", "Only GET and HEAD\n", true);
-    if (request.path == "/ws" && !head && request.hasToken("upgrade", "websocket"))
-        return openWebSocket(request);
-    if (request.path != "/")
-        return answerFile(request, CueFiles::file(request.path));
-    static const QByteArray pageHead =
-        "Content-Type: text/html; charset=utf-8\r\nCache-Control: no-store\r\n"
-        "X-Content-Type-Options: nosniff\r\nContent-Security-Policy: default-src 'none'; "
-        "script-src 'unsafe-inline'; style-src 'unsafe-inline'; connect-src 'self'; "
-        "img-src data:\r\nContent-Length: " +
-        QByteArray::number(viewerPage().size()) + "\r\n";
-    answerHttp(200, pageHead, head ? QByteArray() : viewerPage(), request.wantsClose());
+    const HttpAnswer answer = HttpAnswer::to(request, ownOrigins());
+    if (answer.status != 101)
+        return send(answer);
+    write(answer.statusAndHeaders());
+    _state = State::WebSocket;
+    _socket->setReadBufferSize(maxMessageBytes + Frame::maxHeadBytes);
+    _lastPing = _clock();
+    _deadline = _lastPing + pongMilliseconds;
+    emit webSocketOpened();
 }
 
-// A cue never changes while the program is the same, so a phone keeps it for a day.
-void GuestConnection::answerFile(const HttpRequest &request, const QByteArray &file)
+void GuestConnection::send(const HttpAnswer &answer)
 {
-    const bool head = request.method == "HEAD";
-    if (file.isEmpty())
-        return answerHttp(
-            404, QByteArray(), head ? QByteArray() : "Not found\n", request.wantsClose());
-    answerHttp(200,
-        "Content-Type: audio/wav\r\nCache-Control: public, max-age=86400\r\n"
-        "X-Content-Type-Options: nosniff\r\nContent-Length: " +
-            QByteArray::number(file.size()) + "\r\n",
-        head ? QByteArray() : file, request.wantsClose());
-}
-
-void GuestConnection::answerHttp(
-    int status, const QByteArray &head, const QByteArray &body, bool close)
-{
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) + "\r\n";
-    response += head;
-    if (!head.contains("Content-Length"))
-        response += "Content-Type: text/plain; charset=utf-8\r\nContent-Length: " +
-            QByteArray::number(body.size()) + "\r\n";
-    response += close ? "Connection: close\r\n\r\n" : "\r\n";
-    write(response);
-    if (!close)
+    write(answer.statusAndHeaders());
+    if (!answer.close)
         _deadline = _clock() + requestMilliseconds;
-    _body = body;
+    _body = answer.bodyless ? QByteArray() : answer.body;
     _bodySent = 0;
-    _closeAfterBody = close;
+    _closeAfterBody = answer.close;
     writeBody();
     // Handed to the system now, so a guest that reads may send its next request at once.
     if (!_finished)
@@ -212,6 +164,11 @@ void GuestConnection::answerHttp(
 // No more than two pieces wait here for a guest that does not read.
 void GuestConnection::writeBody()
 {
+    if (_state == State::Closing) {
+        if (_socket->bytesToWrite() == 0)
+            shutDownSending();
+        return;
+    }
     while (!_body.isEmpty() && !_finished && _state == State::Http &&
         _socket->bytesToWrite() < bodyPieceBytes) {
         write(_body.mid(_bodySent, bodyPieceBytes));
@@ -224,31 +181,8 @@ void GuestConnection::writeBody()
         closeAfterWriting();
 }
 
-void GuestConnection::openWebSocket(const HttpRequest &request)
-{
-    const QByteArray key = request.header("sec-websocket-key");
-    if (!request.hasToken("connection", "upgrade") || key.isEmpty() ||
-        request.header("sec-websocket-version") != "13")
-        return answerHttp(400, QByteArray(), "Not a WebSocket handshake\n", true);
-    // A page from anywhere else must not command the clock in a guest's browser.
-    const QByteArray origin = request.header("origin");
-    if (!origin.isEmpty() && !isOwnOrigin(origin))
-        return answerHttp(403, QByteArray(), "Only the clock's own page\n", true);
-    const QByteArray accept = QCryptographicHash::hash(
-        key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11", QCryptographicHash::Sha1)
-                                  .toBase64();
-    write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-          "Sec-WebSocket-Accept: " +
-        accept + "\r\n\r\n");
-    _state = State::WebSocket;
-    _socket->setReadBufferSize(maxMessageBytes + maxFrameHeadBytes);
-    _lastPing = _clock();
-    _deadline = _lastPing + pongMilliseconds;
-    emit webSocketOpened();
-}
-
 // The address this connection came to, as a browser names it in its Origin header.
-bool GuestConnection::isOwnOrigin(const QByteArray &origin) const
+QStringList GuestConnection::ownOrigins() const
 {
     bool isIpv4 = false;
     const QHostAddress local = _socket->localAddress();
@@ -258,105 +192,69 @@ bool GuestConnection::isOwnOrigin(const QByteArray &origin) const
     if (local.isLoopback())
         hosts.append(QStringLiteral("localhost"));
     const quint16 port = _socket->localPort();
-    for (const QString &host : hosts) {
-        const QString own = QStringLiteral("http://") + host +
+    for (QString &host : hosts)
+        host = QStringLiteral("http://") + host +
             (port == 80 ? QString() : QStringLiteral(":%1").arg(port));
-        if (QString::fromLatin1(origin).compare(own, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return hosts;
 }
 
 // Handles every whole frame in the input; false once the connection is done with.
 bool GuestConnection::readFrames()
 {
-    while (_state == State::WebSocket && _input.size() >= 2) {
-        const auto first = quint8(_input.at(0)), second = quint8(_input.at(1));
-        if ((first & 0x70) || !(second & 0x80)) {
-            close(closeProtocolError, "Frames from a client are masked, without extensions");
-            return false;
-        }
-        qsizetype head = 2;
-        quint64 length = second & 0x7f;
-        if (length >= 126) {
-            head = length == 126 ? 4 : 10;
-            if (_input.size() < head)
-                return true;
-            length = head == 4 ? qFromBigEndian<quint16>(_input.constData() + 2)
-                               : qFromBigEndian<quint64>(_input.constData() + 2);
-        }
-        if (length > quint64(maxMessageBytes - _message.size())) {
-            close(closeTooBig, "Message too long");
-            return false;
-        }
-        if (_input.size() < head + 4 + qsizetype(length))
+    while (_state == State::WebSocket) {
+        const Frame frame =
+            Frame::read(_input, _messageOpcode != 0, maxMessageBytes - _message.size());
+        if (frame.status == Frame::Status::Incomplete)
             return true;
-        QByteArray payload = _input.mid(head + 4, qsizetype(length));
-        for (qsizetype i = 0; i < payload.size(); ++i)
-            payload[i] = char(payload.at(i) ^ _input.at(head + i % 4));
-        _input.remove(0, head + 4 + qsizetype(length));
-        handleFrame(first & 0x80, first & 0x0f, payload);
+        if (frame.status == Frame::Status::Failed) {
+            close(frame.closeCode, frame.reason);
+            return false;
+        }
+        _input.remove(0, frame.size);
+        handleFrame(frame);
     }
-    return _state == State::WebSocket;
+    return false;
 }
 
-void GuestConnection::handleFrame(bool final, int opcode, const QByteArray &payload)
+void GuestConnection::handleFrame(const WebSocketFrame &frame)
 {
-    switch (opcode) {
-    case opPing:
-        return sendFrame(opPong, payload.left(125));
-    case opPong:
+    switch (frame.opcode) {
+    case Frame::Ping:
+        return sendFrame(Frame::Pong, frame.payload);
+    case Frame::Pong:
         _deadline = _clock() + pongMilliseconds;
         return;
-    case opClose:
-        sendFrame(opClose, payload.left(2));
+    case Frame::Close:
+        // The guest's code goes back to it, without its reason.
+        sendFrame(Frame::Close, frame.payload.left(2));
         return closeAfterWriting();
-    case opText:
-    case opBinary:
-        if (_messageOpcode != 0)
-            return close(closeProtocolError, "A new message inside a message");
-        _messageOpcode = opcode;
+    case Frame::Text:
+    case Frame::Binary:
+        _messageOpcode = frame.opcode;
         break;
-    case opContinuation:
-        if (_messageOpcode == 0)
-            return close(closeProtocolError, "A continuation of nothing");
-        break;
-    default:
-        return close(closeProtocolError, "Unknown frame");
     }
-    _message += payload;
-    if (final)
+    _message += frame.payload;
+    if (frame.final)
         handleMessage();
 }
 
 void GuestConnection::handleMessage()
 {
     const QByteArray message = std::exchange(_message, QByteArray());
-    if (std::exchange(_messageOpcode, 0) == opBinary) {
+    if (std::exchange(_messageOpcode, 0) == Frame::Binary) {
         emit binaryReceived();
         return;
     }
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder.decode(message);
     if (decoder.hasError())
-        return close(closeBadData, "Not UTF-8");
+        return close(Frame::closeBadData, "Not UTF-8");
     emit textReceived(text);
 }
 
-// Server frames are never masked; the length takes one, three or nine bytes.
 void GuestConnection::sendFrame(int opcode, const QByteArray &payload)
 {
-    QByteArray frame(1, char(0x80 | opcode));
-    if (payload.size() < 126) {
-        frame.append(char(payload.size()));
-    } else if (payload.size() <= 0xffff) {
-        frame.append(char(126)).append(2, '\0');
-        qToBigEndian(quint16(payload.size()), frame.data() + 2);
-    } else {
-        frame.append(char(127)).append(8, '\0');
-        qToBigEndian(quint64(payload.size()), frame.data() + 2);
-    }
-    write(frame + payload);
+    write(Frame::encode(opcode, payload));
 }
 
 // A guest that does not read is cut off rather than written for without end.
@@ -369,13 +267,25 @@ void GuestConnection::write(const QByteArray &bytes)
         abort();
 }
 
+// The last answer goes out, then this side's end of the stream; the guest's close ends the
+// connection, or else the closing deadline does.
 void GuestConnection::closeAfterWriting()
 {
     if (_finished)
         return;
     _state = State::Closing;
     _deadline = _clock() + closingMilliseconds;
-    _socket->disconnectFromHost();
+    _input.clear();
+    _socket->flush();
+    if (_socket->bytesToWrite() == 0)
+        shutDownSending();
+}
+
+void GuestConnection::shutDownSending()
+{
+    if (!std::exchange(_sendingShutDown, true))
+        ::shutdown(int(_socket->socketDescriptor()), SHUT_WR);
+    readAvailable();
 }
 
 void GuestConnection::finish()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "PinGuard.h"
@@ -5,9 +6,12 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QTcpSocket;
+struct HttpAnswer;
 struct HttpRequest;
+struct WebSocketFrame;
 
 // One guest's TCP connection: a bounded HTTP/1.1 exchange that serves the viewer page and
 // the cue files, and at /ws a WebSocket after it. Whatever a guest can make it hold is bounded: the
@@ -25,16 +29,20 @@ public:
     static constexpr int maxMessageBytes = 4096;
     // Answers not yet taken by the guest's side.
     static constexpr qint64 maxBacklogBytes = 64 * 1024;
+    // What the system may hold for a guest each way, set on its socket (Linux doubles it for
+    // its own bookkeeping).
+    static constexpr int socketBufferBytes = 8 * 1024;
     static constexpr qint64 pingMilliseconds = 4'000;
     static constexpr qint64 pongMilliseconds = 10'000;
-    // A connection being closed that has not gone by then is cut off.
+    // After its last answer, how long a connection waits for the guest to close its side, so
+    // that the guest reads the answer rather than a reset; then it is cut off.
     static constexpr qint64 closingMilliseconds = 2'000;
 
     // Takes over `socket`; `clock` gives the milliseconds the deadlines count in.
     GuestConnection(QTcpSocket *socket, PinGuard::Clock clock, QObject *parent = nullptr);
     ~GuestConnection() override;
 
-    // The peer's address, IPv4 in dotted form.
+    // Who the guest is for caps and lockouts (GuestAdmission::addressGroup).
     QString address() const { return _address; }
     bool isWebSocket() const { return _state == State::WebSocket; }
 
@@ -42,6 +50,8 @@ public:
     void sendText(const QByteArray &utf8);
     // A WebSocket close, then the connection goes.
     void close(quint16 code, const QByteArray &reason = QByteArray());
+    // An HTTP answer that the server is full, then the connection goes.
+    void refuseAsFull();
     void abort();
     // Cuts off a guest past its deadline, and pings a WebSocket that is due.
     void checkTime();
@@ -58,17 +68,16 @@ private:
     void readAvailable();
     bool readRequests();
     void answer(const HttpRequest &request);
-    void answerFile(const HttpRequest &request, const QByteArray &file);
-    void answerHttp(int status, const QByteArray &head, const QByteArray &body, bool close);
+    void send(const HttpAnswer &answer);
     void writeBody();
-    void openWebSocket(const HttpRequest &request);
-    bool isOwnOrigin(const QByteArray &origin) const;
+    QStringList ownOrigins() const;
     bool readFrames();
-    void handleFrame(bool final, int opcode, const QByteArray &payload);
+    void handleFrame(const WebSocketFrame &frame);
     void handleMessage();
     void sendFrame(int opcode, const QByteArray &payload);
     void write(const QByteArray &bytes);
     void closeAfterWriting();
+    void shutDownSending();
     void finish();
 
     QTcpSocket *_socket;
@@ -83,6 +92,7 @@ private:
     QByteArray _body;
     qsizetype _bodySent = 0;
     bool _closeAfterBody = false;
+    bool _sendingShutDown = false;
     qint64 _deadline = 0;
     qint64 _lastPing = 0;
     bool _finished = false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -13,7 +14,9 @@ struct HttpRequest
     QByteArray version;
     QHash<QByteArray, QByteArray> headers;
 
-    // `head` runs up to, not including, the blank line. Nothing when it is not a request.
+    // `head` runs up to, not including, the blank line. Nothing when it is not a well-formed
+    // request: a line folded onto the one before, a space before a header's colon, a second
+    // Host or Content-Length, a Transfer-Encoding, or HTTP/1.1 without a Host.
     static std::optional<HttpRequest> parse(const QByteArray &head);
 
     QByteArray header(const QByteArray &lowerCaseName) const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PinGuard.h"
 
 #include <QCryptographicHash>
@@ -9,17 +10,21 @@ PinGuard::PinGuard(Clock clock)
 {
 }
 
-void PinGuard::setPin(const QString &pin)
+bool PinGuard::setPin(const QString &pin)
 {
-    _pinDigest = pin.isEmpty() ? QByteArray() : digest(pin);
+    const QByteArray pinDigest = pin.isEmpty() ? QByteArray() : digest(pin);
+    if (pinDigest == _pinDigest)
+        return false;
+    _pinDigest = pinDigest;
     _records.clear();
     restart();
+    return true;
 }
 
 void PinGuard::restart()
 {
     _stopped = false;
-    _wrongPinTimes.clear();
+    _wrongPinCount = 0;
 }
 
 PinGuard::Verdict PinGuard::check(const QString &address, const QString &pin, bool trusted)
@@ -70,10 +75,7 @@ void PinGuard::countWrong(const QString &address)
     Record &record = _records[address];
     ++record.wrongPins;
     record.lastWrong = now;
-    _wrongPinTimes.push_back(now);
-    while (now - _wrongPinTimes.front() >= wrongPinWindowMilliseconds)
-        _wrongPinTimes.pop_front();
-    if (int(_wrongPinTimes.size()) >= maxWrongPinsEverywhere)
+    if (++_wrongPinCount >= maxWrongPinsEverywhere)
         _stopped = true;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QByteArray>
@@ -9,8 +10,8 @@
 
 // Guards the remote commands with the control PIN: compares in constant time, locks an
 // address out for a minute after five wrong PINs in a row, stops every command once too many
-// wrong PINs came from anywhere (until the referee starts them again), and lets the right PIN
-// through only a few times a second.
+// wrong PINs came from anywhere since the PIN was set (until the referee starts them again: a
+// guesser who waits gains nothing), and lets the right PIN through only a few times a second.
 class PinGuard
 {
 public:
@@ -21,17 +22,19 @@ public:
 
     static constexpr int maxWrongPins = 5;
     static constexpr qint64 lockoutMilliseconds = 60'000;
-    // Wrong PINs from every address together; one more stops remote commands for everyone.
+    // Wrong PINs from every address together; this many stop remote commands for everyone.
     static constexpr int maxWrongPinsEverywhere = 20;
-    static constexpr qint64 wrongPinWindowMilliseconds = 10 * 60'000;
     static constexpr int maxCommandsPerSecond = 4;
 
     explicit PinGuard(Clock clock);
 
-    // An empty PIN accepts no command. A new PIN forgives every address and starts commands.
-    void setPin(const QString &pin);
+    // An empty PIN accepts no command. A new PIN forgives every address and starts commands;
+    // the same PIN again changes nothing. Answers whether the PIN changed.
+    bool setPin(const QString &pin);
     bool hasPin() const { return !_pinDigest.isEmpty(); }
     bool stopped() const { return _stopped; }
+    // Wrong PINs since the PIN was set or commands were taken again.
+    int wrongPinCount() const { return _wrongPinCount; }
     // The referee's answer to a stop: commands are taken again, with a fresh budget.
     void restart();
 
@@ -60,7 +63,7 @@ private:
     QByteArray _pinDigest;
     // Forgotten lockoutMilliseconds after their last wrong PIN.
     QHash<QString, Record> _records;
-    std::deque<qint64> _wrongPinTimes;
+    int _wrongPinCount = 0;
     std::deque<qint64> _commandTimes;
     bool _stopped = false;
 };

@@ -1,21 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewerServer.h"
 
 #include "CueFiles.h"
 #include "GuestConnection.h"
+#include "WebSocketFrame.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QTcpServer>
-#include <QTcpSocket>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 
 namespace {
-
-constexpr quint16 closePolicy = 1008;
 
 QJsonObject error(const QString &text)
 {
@@ -50,12 +46,13 @@ ViewerServer::ViewerServer(const ViewerState &state, PinGuard::Clock clock, QObj
     , _whole(state.whole())
     , _wallClock(state.wallClock())
     , _clock(clock)
-    , _guard(std::move(clock))
-    , _sweep(this)
+    , _guard(clock)
+    , _admission(std::move(clock), this)
 {
     connect(&state, &ViewerState::changed, this, &ViewerServer::applyChange);
     connect(&state, &ViewerState::cuePlayed, this, &ViewerServer::broadcastCue);
-    connect(&_sweep, &QTimer::timeout, this, &ViewerServer::sweep);
+    connect(&_admission, &GuestAdmission::admitted, this, &ViewerServer::listenTo);
+    connect(&_admission, &GuestAdmission::leaving, this, &ViewerServer::removeViewer);
 }
 
 ViewerServer::~ViewerServer()
@@ -70,112 +67,39 @@ bool ViewerServer::isCommand(const QString &name)
         [&](const Command &command) { return name == QLatin1String(command.name); });
 }
 
-int ViewerServer::connectionCap()
-{
-    rlimit files = {};
-    if (getrlimit(RLIMIT_NOFILE, &files) != 0)
-        return 0;
-    if (files.rlim_cur < files.rlim_max) {
-        files.rlim_cur = files.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &files);
-        getrlimit(RLIMIT_NOFILE, &files);
-    }
-    const rlim_t room = files.rlim_cur > rlim_t(reservedFiles) ? files.rlim_cur - reservedFiles : 0;
-    return int(std::min<rlim_t>(maxConnections, room));
-}
-
-bool ViewerServer::listen(const QHostAddress &address, quint16 port)
-{
-    close();
-    auto tcp = std::make_unique<QTcpServer>();
-    if (!tcp->listen(address, port)) {
-        _problem = tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
-        return false;
-    }
-    connect(tcp.get(), &QTcpServer::newConnection, this, &ViewerServer::acceptConnections);
-    connect(tcp.get(), &QTcpServer::acceptError, this, &ViewerServer::pauseAccepting);
-    _tcp = std::move(tcp);
-    _cap = connectionCap();
-    _port = _tcp->serverPort();
-    _problem.clear();
-    _sweep.start(sweepMilliseconds);
-    return true;
-}
-
-void ViewerServer::close()
-{
-    _sweep.stop();
-    _tcp.reset();
-    const QSet<GuestConnection *> connections = _connections;
-    for (GuestConnection *connection : connections)
-        connection->abort();
-    _port = 0;
-}
-
 void ViewerServer::setPin(const QString &pin)
 {
-    const bool wasStopped = _guard.stopped();
-    _guard.setPin(pin);
+    if (!_guard.setPin(pin))
+        return;
     _trusted.clear();
-    if (wasStopped)
-        emit commandsStoppedChanged(false);
+    reportGuard();
     broadcast({{QStringLiteral("control"), _guard.hasPin()}});
 }
 
 void ViewerServer::restartCommands()
 {
-    if (!_guard.stopped())
-        return;
     _guard.restart();
-    emit commandsStoppedChanged(false);
+    reportGuard();
 }
 
-// Over a cap, a connection is closed as soon as it is taken, so no guest waits in a queue
-// behind those that fill the places.
-void ViewerServer::acceptConnections()
+void ViewerServer::reportGuard()
 {
-    while (_tcp && _tcp->hasPendingConnections()) {
-        QTcpSocket *socket = _tcp->nextPendingConnection();
-        auto *connection = new GuestConnection(socket, _clock, this);
-        int &fromAddress = _connectionsPerAddress[connection->address()];
-        if (connectionCount() >= _cap || fromAddress >= maxConnectionsPerAddress) {
-            if (fromAddress == 0)
-                _connectionsPerAddress.remove(connection->address());
-            delete connection;
-            continue;
-        }
-        ++fromAddress;
-        _connections.insert(connection);
-        connect(connection, &GuestConnection::finished, this,
-            [this, connection] { removeConnection(connection); });
-        connect(connection, &GuestConnection::webSocketOpened, this,
-            [this, connection] { admitViewer(connection); });
-        connect(connection, &GuestConnection::textReceived, this,
-            [this, connection](const QString &text) { handleMessage(connection, text); });
-        connect(connection, &GuestConnection::binaryReceived, this, [this, connection] {
-            send(connection, error(tr("Only JSON text messages are understood")));
-        });
-    }
+    emit guardChanged(_guard.wrongPinCount(), _guard.stopped());
 }
 
-// The system is out of descriptors: Qt has stopped accepting; start again a little later
-// rather than try at once and fail again without end.
-void ViewerServer::pauseAccepting()
+void ViewerServer::listenTo(GuestConnection *connection)
 {
-    _tcp->pauseAccepting();
-    QTimer::singleShot(acceptPauseMilliseconds, this, [this] {
-        if (_tcp)
-            _tcp->resumeAccepting();
+    connect(connection, &GuestConnection::webSocketOpened, this,
+        [this, connection] { admitViewer(connection); });
+    connect(connection, &GuestConnection::textReceived, this,
+        [this, connection](const QString &text) { handleMessage(connection, text); });
+    connect(connection, &GuestConnection::binaryReceived, this, [this, connection] {
+        send(connection, error(tr("Only JSON text messages are understood")));
     });
 }
 
-void ViewerServer::removeConnection(GuestConnection *connection)
+void ViewerServer::removeViewer(GuestConnection *connection)
 {
-    if (!_connections.remove(connection))
-        return;
-    const QString address = connection->address();
-    if (--_connectionsPerAddress[address] <= 0)
-        _connectionsPerAddress.remove(address);
     _trusted.remove(connection);
     const auto viewer = std::find(_viewers.begin(), _viewers.end(), connection);
     if (viewer != _viewers.end()) {
@@ -191,7 +115,7 @@ void ViewerServer::admitViewer(GuestConnection *viewer)
             {{QStringLiteral("type"), QStringLiteral("refused")},
                 {QStringLiteral("error"),
                     tr("This clock already has %1 viewers; try again later").arg(maxViewers)}});
-        viewer->close(closePolicy, "Too many viewers");
+        viewer->close(WebSocketFrame::closePolicy, "Too many viewers");
         return;
     }
     _viewers.push_back(viewer);
@@ -202,13 +126,6 @@ void ViewerServer::admitViewer(GuestConnection *viewer)
     whole.insert(QStringLiteral("type"), QStringLiteral("state"));
     send(viewer, whole);
     emit viewerCountChanged(viewerCount());
-}
-
-void ViewerServer::sweep()
-{
-    const QSet<GuestConnection *> connections = _connections;
-    for (GuestConnection *connection : connections)
-        connection->checkTime();
 }
 
 void ViewerServer::applyChange(const QJsonObject &fields)
@@ -312,8 +229,8 @@ PinGuard::Verdict ViewerServer::judge(GuestConnection *viewer, PinGuard::Verdict
         _trusted.insert(viewer);
     else if (verdict == PinGuard::Verdict::Wrong)
         _trusted.remove(viewer);
-    if (verdict == PinGuard::Verdict::Wrong && _guard.stopped())
-        emit commandsStoppedChanged(true);
+    if (verdict == PinGuard::Verdict::Wrong)
+        reportGuard();
     return verdict;
 }
 

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewerService.h"
 
 #include "PreferenceNotifier.h"
 #include "PreferenceStore.h"
 #include "ViewerServer.h"
 
+#include <QLocale>
 #include <QNetworkInterface>
 
 #include <cstdio>
@@ -20,7 +22,8 @@ ViewerService::ViewerService(const ViewerState &state, PinGuard::Clock clock, QO
         _viewerCount = count;
         showStatus();
     });
-    connect(_server, &ViewerServer::commandsStoppedChanged, this, [this](bool stopped) {
+    connect(_server, &ViewerServer::guardChanged, this, [this](int wrongPins, bool stopped) {
+        _wrongPins = wrongPins;
         _commandsStopped = stopped;
         showStatus();
     });
@@ -120,14 +123,39 @@ void ViewerService::showStatus()
     if (_address.isEmpty())
         return;
     _status = tr("Players open %1 (viewers now: %2)").arg(_address).arg(_viewerCount);
-    if (_commandsStopped) {
-        _status += QLatin1Char('\n') +
-            tr("Remote commands are stopped: %1 wrong PINs came within %2 minutes, so someone "
-               "may be guessing. Turn them on again once that is sorted out.")
-                .arg(PinGuard::maxWrongPinsEverywhere)
-                .arg(PinGuard::wrongPinWindowMilliseconds / 60'000);
-    }
+    const QString pin = PreferenceStore::textPreference(CVLViewerPinKey);
+    if (PreferenceStore::isAcceptablePin(pin))
+        _status += QLatin1Char('\n') + pinStatus(int(pin.size()));
     emit statusChanged(_status, _commandsStopped);
+}
+
+// How far a guesser has come, and how far the allowance of wrong PINs goes for a short PIN.
+QString ViewerService::pinStatus(int digits) const
+{
+    if (_commandsStopped) {
+        return tr("Remote commands are stopped: %1 wrong PINs came since the PIN was set, so "
+                  "someone may be guessing. Turn them on again once that is sorted out.")
+            .arg(PinGuard::maxWrongPinsEverywhere);
+    }
+    QString status = tr("Wrong PINs so far: %1 of the %2 that stop remote commands.")
+                         .arg(_wrongPins)
+                         .arg(PinGuard::maxWrongPinsEverywhere);
+    if (digits < PreferenceStore::suggestedPinDigits) {
+        const auto odds = [](int length) {
+            qlonglong pins = 1;
+            for (int i = 0; i < length; ++i)
+                pins *= 10;
+            return QLocale().toString(pins / PinGuard::maxWrongPinsEverywhere);
+        };
+        status += QLatin1Char(' ') +
+            tr("With %1 digits, those guesses find the PIN once in %2 tries; with %3 digits, "
+               "once in %4.")
+                .arg(digits)
+                .arg(odds(digits))
+                .arg(PreferenceStore::suggestedPinDigits)
+                .arg(odds(PreferenceStore::suggestedPinDigits));
+    }
+    return status;
 }
 
 // The address players can reach: the one listened on, or this computer's address on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "PinGuard.h"
@@ -41,6 +42,7 @@ private:
     void served(int request, const QString &host, quint16 port, const QString &problem);
     void showProblem(const QString &problem);
     void showStatus();
+    QString pinStatus(int digits) const;
     QString hostFor(const QHostAddress &listening) const;
 
     QThread _thread;
@@ -49,6 +51,7 @@ private:
     QString _address;
     QString _status;
     int _viewerCount = 0;
+    int _wrongPins = 0;
     bool _commandsStopped = false;
     // Counts the servings asked for, so that the answer to an older one changes nothing.
     int _request = 0;

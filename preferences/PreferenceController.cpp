@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QWindow>
@@ -207,8 +208,21 @@ void PreferenceController::showViewerStatus(const QString &status, bool commands
     }
 }
 
+// Viewers turned on without a PIN are offered a random one, long enough that guessing does
+// not pay; Enter keeps it, an empty field keeps the remote commands off.
 void PreferenceController::toggleViewer()
 {
-    if (_ui)
-        reportSave(setIntPreference(CVLViewerEnabledKey, _ui->viewerCheckBox->isChecked() ? 1 : 0));
+    if (!_ui)
+        return;
+    const bool on = _ui->viewerCheckBox->isChecked();
+    reportSave(setIntPreference(CVLViewerEnabledKey, on ? 1 : 0));
+    if (!on || !textPreference(CVLViewerPinKey).isEmpty() || _ui->viewerPinTextField->isModified())
+        return;
+    QString pin;
+    for (int i = 0; i < suggestedPinDigits; ++i)
+        pin += QChar(u'0' + QRandomGenerator::system()->bounded(10));
+    _ui->viewerPinTextField->setText(pin);
+    _ui->viewerPinTextField->setModified(true);
+    _ui->viewerPinMessage->setText(
+        tr("A PIN for remote commands, if you want them: Enter keeps it; empty, none."));
 }

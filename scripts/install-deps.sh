@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-websockets-dev libqrencode-dev libgl-dev
     fonts-beteckna fonts-dejavu-core
     xvfb xauth xdotool imagemagick openbox x11-utils zbar-tools curl

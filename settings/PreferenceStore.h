@@ -66,6 +66,8 @@ public:
 
     // Empty, or 4 to 8 digits.
     static bool isAcceptablePin(const QString &pin);
+    // The length of the PIN offered when the viewers are turned on without one.
+    static constexpr int suggestedPinDigits = 6;
     // The ports the viewer server may listen on.
     static constexpr int lowestPort = 1, highestPort = 65535;
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "GuestAdmission.h"
 #include "GuestConnection.h"
 #include "PinGuard.h"
 #include "TemporaryStore.h"
@@ -31,7 +33,7 @@ class TestHostile : public QObject
 private slots:
     void initTestCase()
     {
-        ViewerServer::connectionCap(); // raises the open-file limit, for the guests' ends
+        GuestAdmission::connectionCap(); // raises the open-file limit, for the guests' ends
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // Memory freed is memory given back, under AddressSanitizer too.
         qputenv("ASAN_OPTIONS", "quarantine_size_mb=4");
@@ -104,7 +106,8 @@ private slots:
         QVERIFY(letGoOfAll);
         QVERIFY(peakMegabytes - baseMegabytes <= memoryBoundMegabytes);
         // The referee holds one place; a file the clock writes meanwhile may add one or two.
-        QVERIFY(_peakFiles - _baseFiles < ViewerServer::maxConnections + 2);
+        QVERIFY(_peakFiles - _baseFiles <
+            GuestAdmission::maxConnections + GuestAdmission::maxRefused + 2);
         QVERIFY(longestGap <= longestGapMilliseconds);
     }
 
@@ -112,12 +115,12 @@ private:
     static_assert(1337 + PinGuard::maxWrongPinsEverywhere == 1357);
     std::vector<Attack> attacks()
     {
-        const QByteArray get = "GET / HTTP/1.1\r\n\r\n", lots(64 * 1024, 'a');
+        const QByteArray get = "GET / HTTP/1.1\r\nHost: a\r\n\r\n", lots(64 * 1024, 'a');
         const QByteArray pings = (QByteArray("\x89\x80\0\0\0\0", 6).repeated(10) +
             QByteArray("\x81\x8f\0\0\0\0{\"type\":\"ping\"}", 21))
                                      .repeated(1000);
         return {{"endless request line", 1, 1, "GET /", [=] { flood(lots); }},
-            {"large body", 1, 1, "POST / HTTP/1.1\r\nContent-Length: 200000000\r\n\r\n",
+            {"large body", 1, 1, "POST / HTTP/1.1\r\nHost: a\r\nContent-Length: 200000000\r\n\r\n",
                 [=] { flood(lots); }},
             {"unread pipelined GETs", 1, 1, get, [=] { flood(get.repeated(1000)); }},
             {"unread ping flood while paused", 1, 1, QByteArray(),
@@ -126,29 +129,40 @@ private:
                     QVERIFY(_guests.front()->waitFor(1));
                     flood(pings);
                 }},
-            // The guests fill every place, and a newcomer is turned away until the clock lets
-            // the guests go for a request overdue.
+            // The guests fill every place, and those over are told so, as is a newcomer, until the
+            // clock lets the guests go for a request overdue.
             {"1,100 idle connections", 1100, 30, "",
                 [this] {
                     QTRY_VERIFY_WITH_TIMEOUT(
-                        _peakFiles - _baseFiles >= ViewerServer::maxConnections - 1, 5000);
+                        _peakFiles - _baseFiles >= GuestAdmission::maxConnections - 1, 15'000);
                     QVERIFY(!ViewerClient(_port, ViewerClient::from(200)).waitFor(1, 500));
+                    QVERIFY(std::count_if(_guests.begin(), _guests.end(), [](const auto &guest) {
+                        return guest->handshake.startsWith("HTTP/1.1 503");
+                    }) >= GuestAdmission::maxRefused);
                     QVERIFY(QTest::qWaitFor(
                         [&] {
                             return ViewerClient(_port, ViewerClient::from(200)).waitFor(1, 500);
                         },
-                        GuestConnection::requestMilliseconds + 3000));
+                        3 * GuestConnection::requestMilliseconds));
                 }},
-            {"slowloris", 300, 30, "GET / HTTP/1.1\r\n",
+            // Each trickles until the clock tells it that its time is up.
+            {"slowloris", 300, 30, "GET / HTTP/1.1\r\nHost: a\r\n",
                 [this] {
-                    QElapsedTimer elapsed;
-                    elapsed.start();
-                    while (openFiles() > _baseFiles && elapsed.elapsed() < 10'000) {
-                        for (const auto &guest : _guests)
-                            guest->socket.write("X");
-                        QTest::qWait(1000);
-                    }
-                    QVERIFY(elapsed.elapsed() < GuestConnection::requestMilliseconds + 2000);
+                    QElapsedTimer sinceTrickle;
+                    sinceTrickle.start();
+                    const auto toldAll = [&] {
+                        for (const auto &guest : _guests) {
+                            if (sinceTrickle.hasExpired(1000) &&
+                                guest->socket.state() == QAbstractSocket::ConnectedState)
+                                guest->socket.write("X");
+                        }
+                        if (sinceTrickle.hasExpired(1000))
+                            sinceTrickle.restart();
+                        return std::all_of(_guests.begin(), _guests.end(), [](const auto &guest) {
+                            return guest->handshake.startsWith("HTTP/1.1 408");
+                        });
+                    };
+                    QVERIFY(QTest::qWaitFor(toldAll, 6 * GuestConnection::requestMilliseconds));
                 }},
             // One address takes its share of places and no more; those let in answer no ping.
             {"600 WebSockets from one address", 600, 600, QByteArray(),
@@ -156,7 +170,7 @@ private:
                     QTest::qWait(2000);
                     QCOMPARE(std::count_if(_guests.begin(), _guests.end(),
                                  [](const auto &guest) { return !guest->handshake.isEmpty(); }),
-                        ViewerServer::maxConnectionsPerAddress);
+                        GuestAdmission::maxConnectionsPerAddress);
                     for (const auto &guest : _guests)
                         guest->answerPings = false;
                     QVERIFY(ViewerClient(_port, ViewerClient::from(1)).waitFor(1));

@@ -1,7 +1,9 @@
 #include "CountdownTimer.h"
+#include "GuestAdmission.h"
 #include "GuestConnection.h"
 #include "PinGuard.h"
 #include "PreferenceStore.h"
+#include "RawGuest.h"
 #include "TemporaryStore.h"
 #include "ViewerClient.h"
 #include "ViewerServer.h"
@@ -47,7 +49,7 @@ private slots:
         std::vector<std::unique_ptr<ViewerClient>> viewers;
         for (int i = 0; i < ViewerServer::maxViewers; ++i)
             viewers.push_back(std::make_unique<ViewerClient>(
-                port(), ViewerClient::from(i / ViewerServer::maxConnectionsPerAddress)));
+                port(), ViewerClient::from(i / GuestAdmission::maxConnectionsPerAddress)));
         QTRY_COMPARE_WITH_TIMEOUT(_rig->server.viewerCount(), ViewerServer::maxViewers, 60'000);
         ViewerClient refused(port(), ViewerClient::from(100));
         QVERIFY(refused.waitFor(1));
@@ -155,56 +157,160 @@ private slots:
         QCOMPARE(_rig->commands.count(), PinGuard::maxCommandsPerSecond + 1);
     }
 
+    // Wrong PINs count from the PIN's setting, however slowly they come; only a new PIN, or
+    // the referee taking commands back, forgives them.
+    void wrongPinsCountUntilThePinChanges()
+    {
+        qint64 ms = 0;
+        PinGuard guard([&] { return ms; });
+        QVERIFY(guard.setPin(QStringLiteral("2468")));
+        using Verdict = PinGuard::Verdict;
+        for (int i = 0; i < PinGuard::maxWrongPins; ++i)
+            QCOMPARE(guard.check("10.0.0.1", "0000"), Verdict::Wrong);
+        QVERIFY(!guard.setPin(QStringLiteral("2468")));
+        QCOMPARE(guard.check("10.0.0.1", "2468"), Verdict::LockedOut);
+        for (int i = PinGuard::maxWrongPins; i < PinGuard::maxWrongPinsEverywhere - 1; ++i) {
+            ms += 3'600'000;
+            QCOMPARE(guard.check(ViewerClient::from(i), "0000"), Verdict::Wrong);
+        }
+        QCOMPARE(guard.check("10.0.0.2", "0000"), Verdict::Wrong);
+        QCOMPARE(guard.check("10.0.0.2", "2468"), Verdict::Stopped);
+        QVERIFY(!guard.setPin(QStringLiteral("2468")) && guard.stopped());
+        guard.restart();
+        QCOMPARE(guard.check("10.0.0.2", "0000"), Verdict::Wrong);
+        QCOMPARE(guard.check("10.0.0.2", "2468"), Verdict::Accepted);
+        QVERIFY(guard.setPin(QStringLiteral("1357")));
+        QCOMPARE(guard.wrongPinCount(), 0);
+    }
+
+    // Caps and lockouts hold a host, not an address: an IPv6 host has a /64 of them.
+    void guestsAreCountedByHost()
+    {
+        const auto group = [](const char *address) {
+            return GuestAdmission::addressGroup(QHostAddress(QString::fromLatin1(address)));
+        };
+        QCOMPARE(group("::ffff:192.168.1.5"), "192.168.1.5");
+        QCOMPARE(group("2001:db8:1:2::a"), "2001:db8:1:2::/64");
+        QCOMPARE(group("2001:db8:1:2:ffff:ffff:ffff:1"), "2001:db8:1:2::/64");
+        QCOMPARE(group("2001:db8:1:3::a"), "2001:db8:1:3::/64");
+        // What the system holds for a guest is bounded too.
+        QTcpServer listener;
+        QVERIFY(listener.listen(QHostAddress::LocalHost));
+        QTcpSocket guest;
+        guest.connectToHost(QHostAddress::LocalHost, listener.serverPort());
+        QVERIFY(listener.waitForNewConnection(5000));
+        QTcpSocket *accepted = listener.nextPendingConnection();
+        GuestConnection connection(accepted, [] { return qint64(0); });
+        for (const auto option : {QAbstractSocket::ReceiveBufferSizeSocketOption,
+                 QAbstractSocket::SendBufferSizeSocketOption}) {
+            QCOMPARE(
+                accepted->socketOption(option).toInt(), 2 * GuestConnection::socketBufferBytes);
+        }
+    }
+
     void httpAnswersOneRequestAtATimeAndClosesWhenAsked()
     {
+        const QByteArray own = "http://127.0.0.1:" + QByteArray::number(port());
         const QByteArray ws =
-            "GET /ws HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-            "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: AQIDBAUGBwgJCgsMDQ4PEA==\r\n";
-        // Request, status, whether the connection closes after.
-        const QList<std::tuple<QByteArray, int, bool>> rows = {
-            {"GET / HTTP/1.1\r\n\r\n", 200, false}, {"HEAD / HTTP/1.1\r\n\r\n", 200, false},
-            {"GET /?x=1 HTTP/1.0\r\n\r\n", 200, true},
-            {"GET / HTTP/1.1\r\nConnection: close\r\n\r\n", 200, true},
-            {"GET / HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n", 200, false},
-            {"GET /ws HTTP/1.1\r\n\r\n", 404, false},
-            {"GET /%2e%2e/%2e%2e/etc/passwd HTTP/1.1\r\n\r\n", 404, false},
+            "GET /ws HTTP/1.1\r\nHost: a\r\nUpgrade: websocket\r\n"
+            "Connection: Upgrade\r\nSec-WebSocket-Key: AQIDBAUGBwgJCgsMDQ4PEA==\r\n";
+        const QByteArray v13 = ws + "Sec-WebSocket-Version: 13\r\n", notFound = "Length: 10\r\n";
+        // Request, status, whether the connection closes after, a line the answer holds.
+        const QList<std::tuple<QByteArray, int, bool, QByteArray>> rows = {
+            {"GET / HTTP/1.1\r\nHost: a\r\n\r\n", 200, false,
+                "connect-src 'self' ws:; img-src data:; frame-ancestors 'none'; base-uri 'none'; "
+                "form-action 'none'\r\n"},
+            {"HEAD / HTTP/1.1\r\nHost: a\r\n\r\n", 200, false, "Referrer-Policy: no-referrer\r\n"},
+            {"GET /?x=1 HTTP/1.0\r\n\r\n", 200, true, ""},
+            {"GET / HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n", 200, true, ""},
+            {"GET / HTTP/1.1\r\nHost: a\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n\r\n", 200,
+                false, ""},
+            {"GET /ws HTTP/1.1\r\nHost: a\r\n\r\n", 404, false, notFound},
+            {"HEAD /ws HTTP/1.1\r\nHost: a\r\n\r\n", 404, false, notFound},
+            {"GET /%2e%2e/%2e%2e/etc/passwd HTTP/1.1\r\nHost: a\r\n\r\n", 404, false, notFound},
             // A cue, larger than a guest's backlog, goes out a piece at a time; only cues exist.
-            {"GET /cues/0.wav HTTP/1.1\r\n\r\n", 200, false},
-            {"HEAD /cues/10.wav HTTP/1.1\r\n\r\n", 200, false},
-            {"GET /cues/11.wav HTTP/1.1\r\n\r\n", 404, false},
-            {"GET /cues/05.wav HTTP/1.1\r\n\r\n", 404, false},
-            {"GET /sounds/0s.wav HTTP/1.1\r\n\r\n", 404, false},
-            {"POST / HTTP/1.1\r\nContent-Length: 5\r\n\r\nhello", 413, true},
-            {"GET / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", 413, true},
-            {"DELETE / HTTP/1.1\r\n\r\n", 405, true}, {"HELLO\r\n\r\n", 400, true},
+            {"GET /cues/0.wav HTTP/1.1\r\nHost: a\r\n\r\n", 200, false, "max-age=86400"},
+            {"HEAD /cues/10.wav HTTP/1.1\r\nHost: a\r\n\r\n", 200, false, "max-age=86400"},
+            {"GET /cues/11.wav HTTP/1.1\r\nHost: a\r\n\r\n", 404, false, notFound},
+            {"GET /cues/05.wav HTTP/1.1\r\nHost: a\r\n\r\n", 404, false, notFound},
+            {"GET /sounds/0s.wav HTTP/1.1\r\nHost: a\r\n\r\n", 404, false, notFound},
+            // A refusal is read whole, even with much of the guest's body left unread.
+            {"POST / HTTP/1.1\r\nHost: a\r\nContent-Length: 99999\r\n\r\n" +
+                    QByteArray(60'000, 'x'),
+                413, true, ""},
+            {"GET / HTTP/1.1\r\n\r\n", 400, true, ""},
+            {"GET / HTTP/1.1\r\nHost: a\r\nTransfer-Encoding: chunked\r\n\r\n", 400, true, ""},
+            {"DELETE / HTTP/1.1\r\nHost: a\r\n\r\n", 405, true, ""},
+            {"HELLO\r\n\r\n", 400, true, ""},
             {"GET / HTTP/1.1\r\nX: " + QByteArray(GuestConnection::maxRequestBytes - 19, 'x'), 431,
-                true},
-            {ws + "Origin: http://example.com\r\n\r\n", 403, true},
-            {ws + "Origin: http://127.0.0.1\r\n\r\n", 403, true}};
-        for (const auto &[request, status, closes] : rows) {
-            QTcpSocket socket;
-            socket.connectToHost(QHostAddress::LocalHost, port());
-            socket.write(request);
-            QByteArray reply;
-            const auto closed = [&] {
-                reply += socket.readAll();
-                return socket.state() == QAbstractSocket::UnconnectedState;
+                true, ""},
+            {ws + "Sec-WebSocket-Version: 8\r\n\r\n", 426, true, "Sec-WebSocket-Version: 13\r\n"},
+            {"GET /ws HTTP/1.0\r\n" + v13.mid(18) + "\r\n", 400, true, ""},
+            {QByteArray(v13).replace("EA==", "EA") + "\r\n", 400, true, ""},
+            {QByteArray(v13).replace("EA==", "EBE=") + "\r\n", 400, true, ""},
+            {v13 + "Origin: http://example.com\r\n\r\n", 403, true, ""},
+            {v13 + "Origin: http://127.0.0.1\r\n\r\n", 403, true, ""},
+            {v13 + "Origin: " + own + ".example.net\r\n\r\n", 403, true, ""},
+            {v13 + "Origin: " + own + "0\r\n\r\n", 403, true, ""},
+            {v13 + "Origin: http://example.net/" + own + "\r\n\r\n", 403, true, ""},
+            {v13 + "Origin: " + own + "\r\n\r\n", 101, false, ""}};
+        for (const auto &[request, status, closes, holds] : rows) {
+            RawGuest guest(port(), request);
+            const auto answered = [&] {
+                const qsizetype end = guest.received.indexOf("\r\n\r\n");
+                return end >= 0 &&
+                    guest.received.size() >= end + 4 +
+                        (request.startsWith("HEAD") || status == 101
+                                ? 0
+                                : guest.received.mid(guest.received.indexOf("Length: ") + 8)
+                                      .split('\r')[0]
+                                      .toInt());
             };
             // One kept open answers the next request too, here one that closes it.
-            if (!closes &&
-                QTest::qWaitFor([&] { return closed() || reply.contains("\r\n\r\n"); }, 5000))
-                socket.write("GET / HTTP/1.1\r\nConnection: close\r\n\r\n");
-            QVERIFY2(QTest::qWaitFor(closed, 5000), request.left(40));
-            const qsizetype end = reply.indexOf("\r\n\r\n") + 4 +
-                (request.startsWith("HEAD")
-                        ? 0
-                        : reply.mid(reply.indexOf("Length: ") + 8).split('\r')[0].toInt());
-            QVERIFY2(
-                reply.startsWith("HTTP/1.1 " + QByteArray::number(status) + ' '), reply.left(40));
-            QCOMPARE(reply.mid(end, 15), closes ? "" : "HTTP/1.1 200 OK");
-            QVERIFY(reply.size() >= end && !reply.contains("example"));
-            QCOMPARE(reply.contains("max-age=86400"), request.contains("/cues/") && status == 200);
+            QVERIFY2(guest.readUntil(answered), request.left(40));
+            const qsizetype end = guest.received.size();
+            if (!closes)
+                guest.send("GET / HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n");
+            QVERIFY(status == 101 || guest.readToEnd());
+            const QByteArray &reply = guest.received;
+            QVERIFY2(reply.startsWith("HTTP/1.1 " + QByteArray::number(status) + ' '),
+                reply.left(40) + request.left(40));
+            QCOMPARE(reply.mid(end, 15), closes || status == 101 ? "" : "HTTP/1.1 200 OK");
+            QVERIFY2(reply.left(end).contains(holds), reply.left(end));
+            QVERIFY(status == 101 || guest.end == RawGuest::End::Closed);
         }
+    }
+
+    // A guest that sends part of a request is told its time ran out at its own deadline, counted
+    // from its last answer, however it trickles; a closed WebSocket waits for the guest's close
+    // no longer than it may.
+    void everyGuestGoesAtItsOwnDeadline()
+    {
+        const QByteArray get = "GET / HTTP/1.1\r\nHost: a\r\n\r\n", part = "GET / HTTP/1.1\r\n";
+        {
+            RawGuest early(port(), get);
+            QVERIFY(early.readUntil([&] { return early.received.endsWith("</html>\n"); }));
+            _rig->ms = GuestConnection::requestMilliseconds / 2;
+            RawGuest late(port(), get);
+            QVERIFY(late.readUntil([&] { return late.received.endsWith("</html>\n"); }));
+            early.send(part);
+            late.send(part);
+            _rig->ms = GuestConnection::requestMilliseconds;
+            late.send("X");
+            QVERIFY(early.readToEnd() && early.received.contains("408 Request Timeout"));
+            late.readUntil([] { return true; });
+            QVERIFY(late.end == RawGuest::End::Open && !late.received.contains("408"));
+            _rig->ms += GuestConnection::requestMilliseconds / 2;
+            QVERIFY(late.readToEnd() && late.received.contains("408 Request Timeout"));
+        }
+        QTRY_COMPARE(_rig->server.connectionCount(), 0);
+        RawGuest closed(port(), ViewerClient::upgrade(port()) + QByteArray("\x81\x00", 2));
+        QVERIFY(closed.readUntil([&] { return closed.end == RawGuest::End::Closed; }));
+        QCOMPARE(
+            closed.received.mid(closed.received.lastIndexOf('\x88') + 2, 2), "\x03\xea"); // 1002
+        QCOMPARE(_rig->server.connectionCount(), 1);
+        _rig->ms += GuestConnection::closingMilliseconds;
+        QTRY_COMPARE(_rig->server.connectionCount(), 0);
     }
 
     void badFramesAreRefusedOrCloseTheirViewerOnlyAndTheClockGoesOn()
@@ -219,11 +325,10 @@ private slots:
             {0x81, "{\"type\":\"command\",\"command\":\"quit\",\"pin\":\"2468\"}", true, 0},
             {0x81, "{\"type\":\"command\",\"command\":[\"pause\"],\"pin\":\"2468\"}", true, 0},
             {0x82, "{\"type\":\"ping\"}", true, 0},
-            {0x81, QByteArray(ViewerServer::maxMessageBytes + 1, 'x'), true, 1009},
-            {0x01, QByteArray(ViewerServer::maxMessageBytes, 'x'), true, 1009}, // continued
+            {0x81, QByteArray(GuestConnection::maxMessageBytes + 1, 'x'), true, 1009},
+            {0x01, QByteArray(GuestConnection::maxMessageBytes, 'x'), true, 1009}, // continued
             {0x81, QByteArray("\xc3\x28", 2), true, 1007},
-            {0x81, "{\"type\":\"ping\"}", false, 1002}, {0xC1, "{\"type\":\"ping\"}", true, 1002},
-            {0x80, "{}", true, 1002}};
+            {0x81, "{\"type\":\"ping\"}", false, 1002}};
         for (const auto &[first, payload, masked, code] : rows) {
             ViewerClient guest(port());
             ViewerClient &to = code ? guest : viewer;
@@ -286,8 +391,12 @@ private slots:
         PreferenceStore::setTextPreference(CVLViewerPinKey, QStringLiteral("8642"));
         QCOMPARE(viewer.answer("pause", "8642"), "done");
 
+        // Each wrong PIN counts, and the status says how far twenty go against four digits.
+        ViewerClient(port, ViewerClient::from(1)).ask({{"type", "pin"}, {"pin", "0000"}});
+        QTRY_VERIFY(service.status().contains("Wrong PINs so far: 1 of the 20") &&
+            service.status().contains("once in 500 tries; with 6 digits, once in 50,000"));
         // Too many wrong PINs stop the commands; the status says so until they are restarted.
-        for (int i = 0; i < PinGuard::maxWrongPinsEverywhere; ++i)
+        for (int i = 1; i < PinGuard::maxWrongPinsEverywhere; ++i)
             ViewerClient(port, ViewerClient::from(i)).ask({{"type", "pin"}, {"pin", "0000"}});
         QTRY_VERIFY(service.status().contains("Remote commands are stopped: 20 wrong PINs"));
         service.restartCommands();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QJsonDocument>
@@ -23,12 +24,16 @@ public:
         connect(&socket, &QTcpSocket::disconnected, this, &ViewerClient::closed);
         socket.bind(QHostAddress(from));
         socket.connectToHost(QHostAddress::LocalHost, port);
-        socket.write(!request.isNull()
-                ? request
-                : "GET /ws HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                  "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                  "Origin: http://127.0.0.1:" +
-                    QByteArray::number(port) + "\r\n\r\n");
+        socket.write(!request.isNull() ? request : upgrade(port));
+    }
+
+    // The handshake a page of the clock's sends.
+    static QByteArray upgrade(quint16 port)
+    {
+        return "GET /ws HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: "
+               "Upgrade\r\nSec-WebSocket-Version: 13\r\nSec-WebSocket-Key: "
+               "dGhlIHNhbXBsZSBub25jZQ==\r\nOrigin: http://127.0.0.1:" +
+            QByteArray::number(port) + "\r\n\r\n";
     }
 
     // The address in 127.0.0.0/8 of the `device`th of many guests.
