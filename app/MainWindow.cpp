@@ -1,9 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindow.h"
 
 #include "AppController.h"
+#include "DisplayOptions.h"
 #include "MervaneTimerAppDelegate.h"
 #include "SoundPlayer.h"
 #include "ui_MainWindow.h"
+
+#include <QMessageBox>
 
 MainWindow::MainWindow(
     MervaneTimerAppDelegate &delegate, AppController &appController, QWidget *parent)
@@ -14,6 +18,7 @@ MainWindow::MainWindow(
     delegate.setWindow(this);
     delegate.setCountdownView(_ui->countdownView);
     delegate.setMarquisView(_ui->marquisView);
+    new DisplayOptions(_ui->display, _ui->progressBand, _ui->nextPhaseView, _ui->timeOfDayView);
     connectActions(delegate, appController);
     delegate.awakeFromNib();
 }
@@ -64,4 +69,12 @@ void MainWindow::connectActions(MervaneTimerAppDelegate &delegate, AppController
     connect(&output, &AudioOutput::sinksChanged, &appController, &AppController::showOutputs);
     appController.showOutputs(output.sinks());
     connect(_ui->quitAction, &QAction::triggered, this, &QWidget::close);
+    connect(_ui->aboutAction, &QAction::triggered, this, [&delegate] {
+        QMessageBox::about(delegate.clockWindow(), tr("About MervaneTimer"),
+            tr("MervaneTimer %1: a countdown clock for the referee of a negotiation board game "
+               "tournament.\n\nFree software under the GNU General Public License, version 3 or "
+               "(at your option) any later version: you may share and change it under its "
+               "terms. It comes with no warranty.")
+                .arg(QCoreApplication::applicationVersion()));
+    });
 }

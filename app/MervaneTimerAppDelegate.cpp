@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MervaneTimerAppDelegate.h"
 
 #include "CountdownView.h"
 #include "FullScreenWindow.h"
 #include "GameRecorder.h"
 #include "NotificationNames.h"
+#include "PhaseOutlook.h"
 #include "SoundPlayer.h"
 #include "Util.h"
 
@@ -34,12 +36,21 @@ void postText(const ResizableTextView *view, const QString &text)
         Util::postNotification(RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, view->key(), text);
 }
 
+// A game begins on the same wall clock that the recorder keeps it by.
+std::unique_ptr<CountdownTimer> makeTimer(
+    CountdownTimer::Clock clock, const CountdownTimer::WallClock &wallClock)
+{
+    auto timer = std::make_unique<CountdownTimer>(std::move(clock));
+    timer->setWallClock(wallClock);
+    return timer;
+}
 } // namespace
 
 MervaneTimerAppDelegate::MervaneTimerAppDelegate(
     CountdownTimer::Clock clock, WallClock wallClock, QObject *parent)
     : QObject(parent)
-    , _timer(std::make_unique<CountdownTimer>(std::move(clock)))
+    , _timer(makeTimer(std::move(clock), wallClock))
+    , _outlook(std::make_unique<PhaseOutlook>(*_timer))
     , _soundPlayer(std::make_unique<SoundPlayer>())
     , _recorder(std::make_unique<GameRecorder>(
           *_timer, GameStateFile::besidePreferences(), std::move(wallClock)))
@@ -54,6 +65,7 @@ void MervaneTimerAppDelegate::awakeFromNib()
     if (_window)
         _window->installEventFilter(this);
     showDowntime();
+    _outlook->repost();
 }
 
 QString MervaneTimerAppDelegate::phaseText() const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "CountdownTimer.h"
@@ -15,6 +16,7 @@
 
 class FullScreenWindow;
 class GameRecorder;
+class PhaseOutlook;
 class QAction;
 class SoundPlayer;
 
@@ -42,6 +44,7 @@ public:
     CountdownView *countdownView() const { return _countdownView; }
     void setCountdownView(CountdownView *view) { _countdownView = view; }
     CountdownTimer &timer() const { return *_timer; }
+    PhaseOutlook &outlook() const { return *_outlook; }
     // The full-screen window while full screen is on, else null.
     FullScreenWindow *fullScreenWindow() const { return _fullScreenWindow.get(); }
     SoundPlayer &soundPlayer() const { return *_soundPlayer; }
@@ -90,6 +93,7 @@ private:
     std::unique_ptr<FullScreenWindow> _fullScreenWindow;
     QRect _oldFrame;
     std::unique_ptr<CountdownTimer> _timer;
+    std::unique_ptr<PhaseOutlook> _outlook;
     QString _marquisText;
     QPointer<ResizableTextView> _marquisView;
     QString _displayTime;

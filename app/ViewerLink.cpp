@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewerLink.h"
 
 #include "AddressOverlay.h"
@@ -5,6 +6,7 @@
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
 #include "MonotonicClock.h"
+#include "PhaseOutlook.h"
 #include "QrCode.h"
 #include "ViewerServer.h"
 
@@ -23,6 +25,7 @@ ViewerLink::ViewerLink(MervaneTimerAppDelegate &delegate, MainWindow &window,
     const CountdownTimer &timer = delegate.timer();
     _state.setClock(timer.secondsLeft(), timer.displayTime(), timer.isRunning());
     _state.setPhase(delegate.phaseText());
+    delegate.outlook().repost();
     connect(
         &_service, &ViewerService::statusChanged, &appController, &AppController::showViewerStatus);
     connect(&_service, &ViewerService::commandReceived, this, &ViewerLink::runCommand);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the game clock on its real timer, without a window, and compares it with an
 // independent monotonic clock: how far the time left strays, how long the display can go
 // without an update, and whether every whole second passed was announced exactly once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times cues from their post to their first sample in what a private sound server's null
 // sink played, through the real player, and prints the median and the worst: once on
 // PulseAudio, once on PipeWire (through its PulseAudio server). Cues close together find the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the mean cost of one repaint of each text view, with the same text as before and
 // with a changed text, at a small and a very large frame.
 

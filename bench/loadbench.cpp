@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real clock in the X server this program runs in, lets it count down with the
 // banner scrolling, and measures it from outside: the time from process start to the first
 // frame on screen, the CPU time it uses (user plus system, from /proc) and its peak resident
@@ -129,8 +130,9 @@ private:
     QMap<qint64, ProcessSample> _samples;
 };
 
+// `display`: preference lines for what the display shows besides its texts, named in `shows`.
 void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *sound = nullptr,
-    int phaseMinutes = 15)
+    int phaseMinutes = 15, const QByteArray &display = {}, const QString &shows = {})
 {
     QTemporaryDir configHome;
     QDir(configHome.path()).mkpath(QStringLiteral("Corvelworks"));
@@ -138,7 +140,8 @@ void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *s
     if (!config.open(QIODevice::WriteOnly))
         fail(QStringLiteral("cannot write %1").arg(config.fileName()));
     config.write("[General]\ndefaults.springMinutes=" + QByteArray::number(phaseMinutes) + "\n" +
-        "defaults.marquisText=\"Round 3 starts at two; boards 1 to 12 in the main hall\"\n");
+        "defaults.marquisText=\"Round 3 starts at two; boards 1 to 12 in the main hall\"\n" +
+        display);
     config.close();
 
     ClockRun run(binary, configHome.path());
@@ -168,7 +171,8 @@ void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *s
                        .arg(fullScreen ? "full screen" : "windowed")
                        .arg(shown.width())
                        .arg(shown.height())
-                       .arg(seconds);
+                       .arg(seconds) +
+        shows;
     if (sound) {
         name += sound->kind() == SoundServer::PulseAudio ? ", PulseAudio" : ", PipeWire";
         // The goals are for the long stretch between cues; the last minute shows tenths.
@@ -206,6 +210,11 @@ int main(int argc, char **argv)
     qputenv("PULSE_SERVER", "unix:/nonexistent");
     measure(binary, false, seconds);
     measure(binary, true, seconds);
+    // The band, the next phase's line and the time of day, each off and then all on, in one run.
+    measure(binary, true, seconds, nullptr, 15, "display.progress=0\ndisplay.nextPhase=0\n",
+        QStringLiteral(", texts alone"));
+    measure(binary, true, seconds, nullptr, 15, "display.timeOfDay=1\n",
+        QStringLiteral(", band, next line and time of day"));
     for (SoundServer::Kind kind : {SoundServer::PulseAudio, SoundServer::PipeWire}) {
         SoundServer sound(kind);
         if (!sound.start())

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cues of the viewer page against the clock's own: the real clock plays to one null sink
 // of a private PulseAudio, its page in Chromium (in a kiosk window on a virtual X server) to
 // another, both recorded at once. Over the last ten seconds of several countdowns (each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the real clock with its viewer server on loopback, sets it running in its last
 // minute (a change every tenth of a second), and measures it with and without 200 viewers:
 // the time from a change in the clock to its arrival at the viewers (median and 95th

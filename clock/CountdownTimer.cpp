@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CountdownTimer.h"
 
 #include "MonotonicClock.h"
@@ -6,6 +7,8 @@
 #include "PreferenceNotifier.h"
 #include "PreferenceStore.h"
 #include "Util.h"
+
+#include <QDateTime>
 
 #include <algorithm>
 #include <chrono>
@@ -32,7 +35,10 @@ CountdownTimer::CountdownTimer(double minutes, Clock clock, QObject *parent)
     : QObject(parent)
     , _interval(minutes * secondsPerMinute)
     , _clock(std::move(clock))
+    , _wallClock(QDateTime::currentMSecsSinceEpoch)
     , _lastUpdate(_clock())
+    , _phaseSeconds(_interval)
+    , _gameStartedAt(_wallClock())
 {
     configureTimers();
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
@@ -83,9 +89,16 @@ void CountdownTimer::nudge(double seconds)
     emit stateChanged();
 }
 
+void CountdownTimer::setWallClock(WallClock wallClock)
+{
+    _wallClock = std::move(wallClock);
+    _gameStartedAt = _wallClock();
+}
+
 void CountdownTimer::newGame()
 {
     _hasEnded = false;
+    _gameStartedAt = _wallClock();
     startPhase(Phase());
 }
 
@@ -117,7 +130,8 @@ void CountdownTimer::startPhase(const Phase &phase)
 // The phase on the calendar starts with its full length, and says so.
 void CountdownTimer::beginPhase()
 {
-    setSecondsLeft(currentPhaseMinutes() * secondsPerMinute);
+    _phaseSeconds = phaseMinutes(_phase) * secondsPerMinute;
+    setSecondsLeft(_phaseSeconds);
     emit phaseChanged();
     postPhase(_phase.description());
     emit stateChanged();
@@ -129,29 +143,54 @@ void CountdownTimer::restore(const Phase &phase, double secondsLeft)
     _hasEnded = false;
     _phase = phase;
     _phaseTouched = true;
+    _phaseSeconds = std::max(phaseMinutes(phase) * secondsPerMinute, secondsLeft);
     storeSecondsLeft(secondsLeft);
     emit phaseChanged();
     postPhase(_phase.description());
 }
 
-int CountdownTimer::currentPhaseMinutes() const
+int CountdownTimer::phaseMinutes(const Phase &phase)
 {
-    if (_phase.isInOrderWriting())
+    if (phase.isInOrderWriting())
         return PreferenceStore::preferenceOrderWritingMinutes();
-    if (_phase.isSpring())
+    if (phase.isSpring())
         return PreferenceStore::preferenceSpringMinutes();
-    if (_phase.isFall())
+    if (phase.isFall())
         return PreferenceStore::preferenceFallMinutes();
     return fallbackPhaseMinutes;
+}
+
+int CountdownTimer::lastYear() const
+{
+    const int set = PreferenceStore::preferenceLastYear();
+    if (!endOfPlayHasCome())
+        return set;
+    return set > 0 ? std::min(set, _phase.year()) : _phase.year();
+}
+
+bool CountdownTimer::endOfPlayHasCome() const
+{
+    const QTime endTime = PreferenceStore::endOfPlayTime();
+    return endTime.isValid() && _wallClock() >= endOfPlay(_gameStartedAt, endTime);
+}
+
+qint64 CountdownTimer::endOfPlay(qint64 startedAt, const QTime &endTime)
+{
+    const QDateTime started = QDateTime::fromMSecsSinceEpoch(startedAt);
+    QDateTime end(started.date(), endTime);
+    if (end <= started)
+        end = end.addDays(1);
+    return end.toMSecsSinceEpoch();
 }
 
 // A referee who sets the lengths before the first Continue means them for the phase on
 // screen; once it has been continued or nudged, it keeps its time.
 void CountdownTimer::applyNewLengthIfUntouched()
 {
-    const double length = currentPhaseMinutes() * secondsPerMinute;
+    const double length = phaseMinutes(_phase) * secondsPerMinute;
     if (_phaseTouched || length == secondsLeft())
         return;
+    _phaseSeconds = length;
     setSecondsLeft(length);
     // A restart must come back with the new length, not the one it replaced.
     emit stateChanged();
@@ -175,11 +214,11 @@ void CountdownTimer::doUpdate()
     _lastUpdate = now;
 }
 
-// The game ends with the last phase of the last game-year, when the preferences name one.
+// The game ends with the last phase of its last game-year, when it has one.
 void CountdownTimer::finishPhase()
 {
-    const int lastYear = PreferenceStore::preferenceLastYear();
-    if (lastYear <= 0 || _phase.year() < lastYear || !_phase.isLastOfYear()) {
+    const int last = lastYear();
+    if (last <= 0 || _phase.year() < last || !_phase.isLastOfYear()) {
         startNextSeason();
         return;
     }

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "Phase.h"
 
 #include <QObject>
 #include <QString>
+#include <QTime>
 #include <QTimer>
 
 #include <functional>
@@ -22,6 +24,8 @@ class CountdownTimer : public QObject
 public:
     // Answers seconds on a clock that only moves forward.
     using Clock = std::function<double()>;
+    // Milliseconds since 1970 on the clock on the wall.
+    using WallClock = std::function<qint64()>;
 
     static constexpr double COUNTDOWN_TIMER_INTERVAL_DEFAULT = 0.1;
 
@@ -44,6 +48,24 @@ public:
     // Past the last phase of the last game-year in the preferences: nothing moves until a
     // new game.
     bool hasEnded() const { return _hasEnded; }
+
+    // The wall clock the game's start and the end of play are read on.
+    void setWallClock(WallClock wallClock);
+    qint64 gameStartedAt() const { return _gameStartedAt; }
+    // For a game put back: when it began.
+    void setGameStartedAt(qint64 startedAt) { _gameStartedAt = startedAt; }
+    // The game's last year: the one in the preferences, or the year in progress once the time
+    // set to end play has come since the game began, whichever is earlier; 0: none.
+    int lastYear() const;
+    // The time set to end play has come since the game began.
+    bool endOfPlayHasCome() const;
+    // The first moment at `endTime` of day (local time) after `startedAt`.
+    static qint64 endOfPlay(qint64 startedAt, const QTime &endTime);
+    // The length of `phase` in the preferences, in whole minutes.
+    static int phaseMinutes(const Phase &phase);
+    // The phase's length as it began (or as the preferences give it), which its progress is
+    // counted against; a nudge changes the time left, not this.
+    double phaseSeconds() const { return _phaseSeconds; }
 
     double secondsLeft() const { return _interval; }
     void setSecondsLeft(double seconds);
@@ -71,7 +93,6 @@ signals:
 
 private:
     void configureTimers();
-    int currentPhaseMinutes() const;
     void applyNewLengthIfUntouched();
     void startNextSeason();
     void finishPhase();
@@ -90,7 +111,10 @@ private:
     Phase _phase;
     QTimer _timer;
     Clock _clock;
+    WallClock _wallClock;
     double _lastUpdate;
+    double _phaseSeconds = 0;
+    qint64 _gameStartedAt = 0;
     // Continued or nudged since the phase began; a phase that began on a tick was counting.
     bool _phaseTouched = false;
     bool _hasEnded = false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Seconds on a clock that never jumps when the system time is set and keeps counting while

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package that scripts/package.sh makes: what `cmake --install` puts in place,
 # under /usr, with its dependencies read from the binary.
 
@@ -8,7 +9,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${MERVANE_PACKAGE})
 set(CPACK_PACKAGE_VENDOR Corvelworks)
-set(CPACK_PACKAGE_CONTACT "Corvelworks <clock@corvelworks.com>")
+set(CPACK_PACKAGE_CONTACT "${MERVANE_PACKAGER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "countdown clock for the referee of a negotiation board game tournament")
 set(CPACK_PACKAGE_DESCRIPTION [[

@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewerState.h"
 
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "PreferenceNotifier.h"
 #include "PreferenceStore.h"
+
+#include <QLocale>
 
 ViewerState::ViewerState(WallClock wallClock, QObject *parent)
     : QObject(parent)
@@ -20,12 +23,31 @@ ViewerState::ViewerState(WallClock wallClock, QObject *parent)
             if (phase != info.constEnd())
                 setPhase(phase->toString());
         });
+    center.addObserver(this, OUTLOOK_NOTIFICATION_NAME, [this](const QVariantMap &outlook) {
+        update({{QStringLiteral("next"), outlook.value(NEXT_PHASE_KEY).toString()},
+            {QStringLiteral("length"), outlook.value(PHASE_SECONDS_KEY).toDouble()},
+            {QStringLiteral("warnAt"), outlook.value(WARNING_SECONDS_KEY).toInt()}});
+    });
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         [this](const QString &key) {
             if (key == QLatin1String(CVLDefaultsMarquisTextKey))
                 setBanner(PreferenceStore::preferenceMarquisText());
+            showOptions();
         });
     setBanner(PreferenceStore::preferenceMarquisText());
+    showOptions();
+}
+
+// What the hall shows besides its texts, and its clock's form, so every page shows the same.
+void ViewerState::showOptions()
+{
+    const auto on = [](const char *key) { return PreferenceStore::intPreference(key) != 0; };
+    const QString hallTime = QLocale::system().timeFormat(QLocale::ShortFormat);
+    update({{QStringLiteral("show"),
+                QJsonObject{{QStringLiteral("band"), on(CVLDisplayProgressKey)},
+                    {QStringLiteral("next"), on(CVLDisplayNextPhaseKey)},
+                    {QStringLiteral("timeOfDay"), on(CVLDisplayTimeOfDayKey)}}},
+        {QStringLiteral("clock24"), !hallTime.contains(QLatin1String("AP"), Qt::CaseInsensitive)}});
 }
 
 void ViewerState::setClock(double secondsLeft, const QString &displayTime, bool running)

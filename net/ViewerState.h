@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDateTime>
@@ -7,9 +8,11 @@
 
 #include <functional>
 
-// What the viewers show, gathered from the clock's notifications and the banner preference:
-// the time text, the time left with the moment it was read, running, the phase and the
-// banner. Every change is announced with only the fields it changed.
+// What the viewers show, gathered from the clock's notifications and the preferences: the time
+// text, the time left with the moment it was read, running, the phase and the banner; the
+// phase's length, the seconds left that start its warning stage and the line naming the next
+// phase; what the hall shows of these and the form of its clock. Every change is announced
+// with only the fields it changed.
 class ViewerState : public QObject
 {
     Q_OBJECT
@@ -39,6 +42,7 @@ signals:
     void cuePlayed(int seconds);
 
 private:
+    void showOptions();
     void update(const QJsonObject &fields);
 
     WallClock _wallClock;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EntryRule.h"
 
 #include "PreferenceStore.h"
@@ -51,6 +52,20 @@ EntryVerdict EntryRule::port(const QString &entry)
         tr("A port from %1 to %2; not saved")
             .arg(PreferenceStore::lowestPort)
             .arg(PreferenceStore::highestPort));
+}
+
+EntryVerdict EntryRule::warningMinutes(const QString &entry)
+{
+    return wholeNumber(entry, 0, PreferenceStore::maxWarningMinutes,
+        tr("Whole minutes from 0 (none) to %1; not saved").arg(PreferenceStore::maxWarningMinutes));
+}
+
+EntryVerdict EntryRule::timeOfDay(const QString &entry)
+{
+    const QTime time = PreferenceStore::readTimeOfDay(entry);
+    if (!time.isValid())
+        return {{}, tr("A time of day such as 18:30; not saved")};
+    return {time.toString(QStringLiteral("HH:mm")), {}};
 }
 
 EntryVerdict EntryRule::pin(const QString &entry)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QCoreApplication>
@@ -26,6 +27,10 @@ public:
     // A game-year, or 0 for no end.
     static EntryVerdict lastYear(const QString &entry);
     static EntryVerdict port(const QString &entry);
+    // Whole minutes before a phase's end, from 0 (none) to the store's most.
+    static EntryVerdict warningMinutes(const QString &entry);
+    // A time of day on the 24-hour clock, "18:30".
+    static EntryVerdict timeOfDay(const QString &entry);
     static EntryVerdict pin(const QString &entry);
 
 private:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreferenceController.h"
 
 #include "EntryRule.h"
@@ -73,9 +74,10 @@ void PreferenceController::loadWindow()
     _window->addAction(close);
     _ui = std::make_unique<Ui::Preferences>();
     _ui->setupUi(_window.get());
-    for (QLabel *message : {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage,
-             _ui->orderWritingMessage, _ui->lastYearMessage, _ui->viewerPortMessage,
-             _ui->viewerPinMessage, _ui->saveMessage}) {
+    for (QLabel *message :
+        {_ui->marquisMessage, _ui->springMessage, _ui->fallMessage, _ui->orderWritingMessage,
+            _ui->lastYearMessage, _ui->endTimeMessage, _ui->warningMessage, _ui->viewerPortMessage,
+            _ui->viewerPinMessage, _ui->saveMessage}) {
         message->setStyleSheet(QStringLiteral("color: #b00020"));
     }
     _ui->marquisTextField->setMaxLength(maxMarquisTextLength);
@@ -108,6 +110,10 @@ void PreferenceController::bindFields()
             _ui->orderWritingMessage, false},
         {_ui->lastYearTextField, CVLDefaultsLastYearKey, EntryRule::lastYear, _ui->lastYearMessage,
             false},
+        {_ui->endTimeTextField, CVLDefaultsEndTimeKey, EntryRule::timeOfDay, _ui->endTimeMessage,
+            true},
+        {_ui->warningMinutesTextField, CVLDisplayWarningMinutesKey, EntryRule::warningMinutes,
+            _ui->warningMessage, false},
         {_ui->viewerPortTextField, CVLViewerPortKey, EntryRule::port, _ui->viewerPortMessage,
             false},
         {_ui->viewerPinTextField, CVLViewerPinKey, EntryRule::pin, _ui->viewerPinMessage, true},
@@ -115,6 +121,15 @@ void PreferenceController::bindFields()
     for (const Binding &binding : std::as_const(_bindings)) {
         connect(
             binding.field, &QLineEdit::editingFinished, this, [this, binding] { commit(binding); });
+    }
+    _switches = {{_ui->endByClockCheckBox, CVLDefaultsEndByClockKey},
+        {_ui->progressCheckBox, CVLDisplayProgressKey},
+        {_ui->warningCheckBox, CVLDisplayWarningKey},
+        {_ui->nextPhaseCheckBox, CVLDisplayNextPhaseKey},
+        {_ui->timeOfDayCheckBox, CVLDisplayTimeOfDayKey}};
+    for (const auto &[box, key] : _switches) {
+        connect(box, &QCheckBox::clicked, this,
+            [this, key = key](bool on) { reportSave(setIntPreference(key, on ? 1 : 0)); });
     }
 }
 
@@ -140,6 +155,8 @@ void PreferenceController::showStoredValues()
         binding.message->clear();
     }
     _ui->orderWritingCheckBox->setChecked(preferenceUseOrderWriting());
+    for (const auto &[box, key] : _switches)
+        box->setChecked(intPreference(key) != 0);
     _ui->viewerCheckBox->setChecked(intPreference(CVLViewerEnabledKey) != 0);
     _ui->viewerStatusLabel->setText(_viewerStatus);
     _ui->viewerRestartButton->setVisible(_commandsStopped);

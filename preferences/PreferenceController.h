@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "PreferenceStore.h"
@@ -11,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -72,4 +74,6 @@ private:
     bool _commandsStopped = false;
     QList<QPair<QString, QString>> _outputs;
     std::vector<Binding> _bindings;
+    // The check boxes that turn a preference on and off.
+    std::vector<std::pair<QCheckBox *, const char *>> _switches;
 };

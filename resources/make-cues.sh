@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Records the cue sounds from Debian's espeak-ng and sox. The cue for n seconds left is
 # sounds/<n>s.wav; the one for zero is a three-note horn that marks the end of a phase.
 # Needs: apt-get install espeak-ng sox

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the clock and its benchmarks, runs them all and prints one table: repaint costs of
 # the views, load of the whole clock in a virtual X server, accuracy of the real timer, and
 # the time from a cue's post to its sound on private PulseAudio and PipeWire servers, and

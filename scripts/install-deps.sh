@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing the clock need,
 # asking apt only for those that are missing.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package, build/package/mervanetimer_VERSION_ARCH.deb, from the default
 # build (configured here when there is none yet), building only what the package holds.
 set -euo pipefail

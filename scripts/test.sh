@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the parsers of what guests send for a minute each, then builds the clock and runs the
 # whole test suite twice: a plain build, then one under AddressSanitizer and
 # UndefinedBehaviorSanitizer.

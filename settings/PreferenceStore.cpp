@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreferenceStore.h"
 
 #include "PreferenceNotifier.h"
@@ -23,6 +24,9 @@ struct StoreState
     QString chosenPath;
     StoreFile file;
     QString reportedBanner;
+    // Why the last save failed, kept apart from the file's state: a listener that reads the
+    // preferences as it hears of the change must not wipe the reason before it is shown.
+    QString saveProblem;
 };
 
 StoreState &state()
@@ -109,6 +113,13 @@ void PreferenceStore::initialize()
     defaults.insert(CVLDefaultsFallMinutesKey, 10);
     defaults.insert(CVLDefaultsOrderWritingMinutesKey, 1);
     defaults.insert(CVLDefaultsLastYearKey, 0);
+    defaults.insert(CVLDefaultsEndByClockKey, 0);
+    defaults.insert(CVLDefaultsEndTimeKey, QStringLiteral("18:30"));
+    defaults.insert(CVLDisplayProgressKey, 1);
+    defaults.insert(CVLDisplayWarningKey, 1);
+    defaults.insert(CVLDisplayWarningMinutesKey, 2);
+    defaults.insert(CVLDisplayNextPhaseKey, 1);
+    defaults.insert(CVLDisplayTimeOfDayKey, 0);
     defaults.insert(CVLAudioDeviceKey, QString());
     defaults.insert(CVLAudioVolumeKey, 100);
     defaults.insert(CVLViewerEnabledKey, 0);
@@ -118,6 +129,27 @@ void PreferenceStore::initialize()
     defaults.insert(CVLDefaultsMarquisTextKey,
         QString::fromUtf8("$Id: PreferenceController 41 2012-02-12 23:11:49Z corvel $"));
     state().registeredDefaults.insert(defaults);
+}
+
+QTime PreferenceStore::endOfPlayTime()
+{
+    if (intPreference(CVLDefaultsEndByClockKey) == 0)
+        return QTime();
+    return readTimeOfDay(textPreference(CVLDefaultsEndTimeKey));
+}
+
+int PreferenceStore::warningSeconds()
+{
+    if (intPreference(CVLDisplayWarningKey) == 0)
+        return 0;
+    return std::clamp(intPreference(CVLDisplayWarningMinutesKey), 0, maxWarningMinutes) * 60;
+}
+
+QTime PreferenceStore::readTimeOfDay(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const QTime time = QTime::fromString(trimmed, QStringLiteral("H:mm"));
+    return trimmed.size() <= 5 ? time : QTime();
 }
 
 QString PreferenceStore::storePath()
@@ -254,6 +286,7 @@ bool PreferenceStore::store(const QString &key, const QVariant &value)
     ensureInitialized();
     state().unsaved.insert(key, value);
     const bool saved = storeFile().save(state().unsaved);
+    state().saveProblem = saved ? QString() : storeFile().problemText();
     if (saved)
         state().unsaved.clear();
     emit PreferenceNotifier::instance().changed(key);
@@ -262,7 +295,7 @@ bool PreferenceStore::store(const QString &key, const QVariant &value)
 
 QString PreferenceStore::saveProblem()
 {
-    return storeFile().problemText();
+    return state().saveProblem;
 }
 
 bool PreferenceStore::isAcceptablePin(const QString &pin)

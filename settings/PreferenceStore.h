@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
+#include <QTime>
 #include <QVariant>
 
 inline constexpr char CVLDefaultsSpringMinutesKey[] = "defaults.springMinutes";
@@ -10,6 +12,18 @@ inline constexpr char CVLDefaultsUseOrderWritingKey[] = "defaults.useOrderWritin
 inline constexpr char CVLDefaultsMarquisTextKey[] = "defaults.marquisText";
 // The game ends with this game-year; 0: it runs on.
 inline constexpr char CVLDefaultsLastYearKey[] = "defaults.lastYear";
+// Play ends by the clock on the wall when on (1): no game-year starts after the time of day
+// in endTime ("18:30"), so the year in progress then is the last.
+inline constexpr char CVLDefaultsEndByClockKey[] = "defaults.endByClock";
+inline constexpr char CVLDefaultsEndTimeKey[] = "defaults.endTime";
+// What the display shows besides its three texts, each on (1) or off (0): the band of the
+// phase's time gone, the warning stage for the last warningMinutes of a phase (0: none), the
+// line that names the next phase, and the time of day.
+inline constexpr char CVLDisplayProgressKey[] = "display.progress";
+inline constexpr char CVLDisplayWarningKey[] = "display.warning";
+inline constexpr char CVLDisplayWarningMinutesKey[] = "display.warningMinutes";
+inline constexpr char CVLDisplayNextPhaseKey[] = "display.nextPhase";
+inline constexpr char CVLDisplayTimeOfDayKey[] = "display.timeOfDay";
 // The cue output's device id (empty: the system default) and volume in whole percent.
 inline constexpr char CVLAudioDeviceKey[] = "audio.device";
 inline constexpr char CVLAudioVolumeKey[] = "audio.volume";
@@ -63,6 +77,15 @@ public:
     // one was chosen (tests keep theirs in a temporary directory).
     static QString storePath();
     static void setStorePath(const QString &path);
+
+    // The time of day play ends when that rule is on; invalid while it is off or unreadable.
+    static QTime endOfPlayTime();
+    // The warning stage's length in seconds; 0 while it is off.
+    static int warningSeconds();
+    // A longer warning stage than this is no warning.
+    static constexpr int maxWarningMinutes = 999;
+    // "18:30" or "6:30": hours and minutes on the 24-hour clock.
+    static QTime readTimeOfDay(const QString &text);
 
     // Empty, or 4 to 8 digits.
     static bool isAcceptablePin(const QString &pin);

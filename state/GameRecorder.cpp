@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GameRecorder.h"
 
 #include "CountdownTimer.h"
@@ -37,6 +38,7 @@ qint64 GameRecorder::resume()
     const double left =
         game.running ? std::max(0.0, game.secondsLeft - down / 1000.0) : game.secondsLeft;
     _timer.restore(game.phase, left);
+    _timer.setGameStartedAt(game.startedAt);
     // Kept as it now stands, paused: a second crash before the next command must not take
     // the time it was down off again.
     save();
@@ -45,12 +47,13 @@ qint64 GameRecorder::resume()
 
 void GameRecorder::save()
 {
-    const GameStateFile::Game game{
-        _timer.phase(), _timer.secondsLeft(), _timer.isRunning(), _wallClock()};
-    const QByteArray state = QStringLiteral("%1|%2|%3")
+    const GameStateFile::Game game{_timer.phase(), _timer.secondsLeft(), _timer.isRunning(),
+        _wallClock(), _timer.gameStartedAt()};
+    const QByteArray state = QStringLiteral("%1|%2|%3|%4")
                                  .arg(game.phase.description())
                                  .arg(game.secondsLeft, 0, 'g', 17)
                                  .arg(game.running)
+                                 .arg(game.startedAt)
                                  .toUtf8();
     if (state == _lastSaved)
         return;

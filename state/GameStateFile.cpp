@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GameStateFile.h"
 
 #include "PreferenceStore.h"
@@ -58,6 +59,10 @@ GameStateFile::Found GameStateFile::read(qint64 now, Game *game, QString *why) c
         return Found::Damaged;
     }
     game->savedAt = static_cast<qint64>(saved.value("savedAt").toDouble());
+    const QJsonValue startedAt = saved.value("startedAt");
+    game->startedAt = isWhole(startedAt) && startedAt.toDouble() <= game->savedAt
+        ? static_cast<qint64>(startedAt.toDouble())
+        : game->savedAt;
     if (game->savedAt > now + clockSlackMs) {
         *why = QStringLiteral("it was saved in the future");
         return Found::Damaged;
@@ -74,7 +79,8 @@ bool GameStateFile::write(const Game &game) const
 {
     const QJsonObject saved{{"season", game.phase.season()}, {"year", game.phase.year()},
         {"orders", game.phase.isInOrderWriting()}, {"secondsLeft", game.secondsLeft},
-        {"running", game.running}, {"savedAt", static_cast<double>(game.savedAt)}};
+        {"running", game.running}, {"savedAt", static_cast<double>(game.savedAt)},
+        {"startedAt", static_cast<double>(game.startedAt)}};
     // A referee who never changed a preference has no folder for it yet.
     QDir().mkpath(QFileInfo(_path).absolutePath());
     QSaveFile file(_path);

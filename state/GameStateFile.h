@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "Phase.h"
@@ -15,6 +16,7 @@ public:
         double secondsLeft = 0;
         bool running = false;
         qint64 savedAt = 0; // wall-clock milliseconds since 1970
+        qint64 startedAt = 0; // when the game began; files from before it was kept: savedAt
     };
     enum class Found { Nothing, Game, Damaged };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppController.h"
 #include "CountdownView.h"
 #include "GameStateFile.h"
@@ -7,6 +8,7 @@
 #include "PhaseView.h"
 #include "PinGuard.h"
 #include "PreferenceController.h"
+#include "ProgressBand.h"
 #include "ScrollingView.h"
 #include "SoundPlayer.h"
 #include "TemporaryStore.h"
@@ -19,8 +21,7 @@
 
 #include <optional>
 
-// The application as main puts it together, on a clock that only the test moves: `elapsed` is
-// the seconds since the start, and the wall clock runs with it.
+// The application as main builds it, on clocks only the test moves: `elapsed` and the wall's.
 static double elapsed = 0;
 struct AppUnderTest
 {
@@ -125,6 +126,12 @@ private slots:
             {"lastYearTextField", {"0|0|", "1907|1907|", "-1|1907|A game-year"}},
             {"outputDeviceComboBox", {"Hall|hall|"}}, {"volumeSpinBox", {"35|35|"}},
             {"viewerCheckBox", {"|true|"}}, {"orderWritingCheckBox", {"|true|", "|false|"}},
+            {"warningMinutesTextField",
+                {"5|5|", "0|0|", "-1|0|Whole minutes from 0", "1000|0|Whole"}},
+            {"endTimeTextField", {"7:05|07:05|", "24:00|07:05|A time of day", "6pm|07:05|A "}},
+            {"endByClockCheckBox", {"|true|"}}, {"progressCheckBox", {"|false|"}},
+            {"warningCheckBox", {"|false|"}}, {"nextPhaseCheckBox", {"|false|"}},
+            {"timeOfDayCheckBox", {"|true|"}},
             {"viewerPortTextField",
                 {"1|1|", "65535|65535|", "0|65535|A port from 1 to 65535",
                     "65536|65535|A port from 1 to 65535"}},
@@ -180,10 +187,8 @@ private slots:
             act("set " + set);
         connectViewer();
         const auto status = [this] {
-            return _app->appController.preferenceController()
-                ->window()
-                ->findChild<QLabel *>("viewerStatusLabel")
-                ->text();
+            QWidget *preferences = _app->appController.preferenceController()->window();
+            return preferences->findChild<QLabel *>("viewerStatusLabel")->text();
         };
         QTRY_COMPARE(status().section('\n', 0, 0),
             QStringLiteral("Players open http://127.0.0.1:%1/ (viewers now: 1)").arg(port));
@@ -259,6 +264,28 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
     }
 
+    // The warning stage tells apart in a greyscale picture: a dark ground for a light one.
+    // The band fills with the phase, and the outlook's line takes its own row.
+    void theWarningStageAndTheOutlookShow()
+    {
+        restart(0);
+        QWidget *display = _app->window.display();
+        const auto dark = [display] {
+            const QImage image = display->grab().toImage();
+            return 100 * inkIn(image, image.rect()) / (image.width() * image.height());
+        };
+        QVERIFY(dark() < 40);
+        pressOnClock(Qt::ControlModifier | Qt::Key_Right); // Fall 1901, at its full 10 minutes
+        for (int minute = 0; minute < 8; ++minute)
+            pressOnClock(Qt::Key_Down);
+        QCOMPARE(_app->delegate.timer().displayTime(), "2:00");
+        QTRY_VERIFY(dark() > 60); // in greyscale, as inkIn reads it
+        auto *band = display->findChild<ProgressBand *>();
+        QVERIFY(band->isVisible() && qAbs(band->progress() - 0.8) < 0.001);
+        QCOMPARE(display->findChild<ResizableTextView *>("nextPhaseView")->text(),
+            "Spring 1902 · 10 min");
+    }
+
     void fitsAndCentresTheText()
     {
         // The text's size at an 80-pixel font, fitted by width, the font size and point.
@@ -317,21 +344,18 @@ private slots:
         }
     }
 
-    void countdownMeasuresDigitsAsNines()
+    void timeStaysInsideItsViewWithSteadyDigits()
     {
+        // Digits are measured as nines, within 11 bytes of whole characters.
         const QList<QPair<QString, QString>> measured{{"0:07.5", "9:99.9"},
             {"1234567890123", "99999999999"}, {"PAUSE 1:00", "PAUSE 9:99"},
             {"1:00\u00e9\u00e9\u00e9\u00e9", "9:99\u00e9\u00e9\u00e9"},
             {"1234567\U0001F550", "9999999\U0001F550"}, {"12345678\U0001F550", "99999999"}};
-        CountdownView view;
+        CountdownView view; // resized from one screen to the next
         for (const auto &[text, nines] : measured) {
             view.setText(text);
             QCOMPARE(view.maxText(), nines);
         }
-    }
-
-    void timeStaysInsideItsViewWithSteadyDigits()
-    {
         // Every digit in every place of the time's three shapes: digits sit in cells of one width.
         QStringList times;
         for (char digit = '0'; digit <= '9'; ++digit)
@@ -339,7 +363,6 @@ private slots:
         // The same lead, then wide digits turned narrow.
         const QList<QPair<QString, QString>> steady{{"0:46.6", "0:46.1"}, {"0:09.9", "0:09.1"},
             {"8:21", "8:11"}, {"9:06", "9:01"}, {"14:00", "11:00"}};
-        CountdownView view; // resized from one screen to the next
         for (const QSize frame : {QSize(1024, 768), QSize(1280, 1024), QSize(1920, 1080),
                  QSize(2560, 1080), QSize(320, 240)}) {
             for (const QSize size : {frame, QSize(frame.width(), frame.height() * 6 / 10)}) {
@@ -397,10 +420,8 @@ private slots:
         banner.sizeOf = nullptr;
         banner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&banner));
-        for (int step = 0; step < 25; ++step) {
-            banner.movePoint();
-            QCoreApplication::processEvents();
-        }
+        for (int step = 0; step < 25; ++step)
+            banner.movePoint(), QCoreApplication::processEvents();
         const auto onScreen = [&] { return banner.screen()->grabWindow(banner.winId()).toImage(); };
         QTRY_COMPARE(onScreen().convertToFormat(QImage::Format_RGB32), rendered(banner));
     }
@@ -507,7 +528,8 @@ private:
         QCOMPARE(saved,
             QJsonObject(
                 {{"season", now.season()}, {"year", now.year()}, {"orders", now.isInOrderWriting()},
-                    {"secondsLeft", timer().secondsLeft()}, {"running", timer().isRunning()}}));
+                    {"secondsLeft", timer().secondsLeft()}, {"running", timer().isRunning()},
+                    {"startedAt", double(timer().gameStartedAt())}}));
     }
 
     std::optional<TemporaryStore> _store;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CountdownTimer.h"
 #include "CueFinder.h"
 #include "CueMixer.h"
@@ -7,8 +8,7 @@
 #include "TemporaryStore.h"
 #include "Util.h"
 
-// What a room hears, from a real sound server of each kind: the cues are found in a
-// recording of what the clock played, by their sound, and timed there.
+// What a room hears on each kind of sound server: cues found by their sound in a recording.
 class TestAudio : public QObject
 {
     Q_OBJECT
@@ -62,9 +62,8 @@ private slots:
         _posts.clear();
     }
 
-    // The end of a countdown with the server there, late (as when the clock starts before the
-    // desktop's sound) or killed: the cues keep to the schedule, and from two seconds after the
-    // server is up every cue is heard, each as soon after its post as the others.
+    // A countdown's end, the server there, late (started after the clock) or killed: cues keep to
+    // the schedule, and from 2 s after the server is up all are heard, evenly late after posts.
     void cuesComeBackWithTheServer_data()
     {
         QTest::addColumn<double>("goneAt"); // < 0: never gone
@@ -180,8 +179,9 @@ private:
     }
 
     // True when each of `cues` starts in the recording within 30 ms before and 100 ms after its
-    // post, is not more like another cue, and is as late as the first. A PipeWire monitor loses
-    // samples, so each post's place in the recording is found by the wall clock.
+    // post, is not more like another cue, and is as late as the first within 50 ms (a busy
+    // machine hears cues 10 to 35 ms after their posts; one a server period out is caught). A
+    // PipeWire monitor loses samples, so each post is placed in the recording by the wall clock.
     bool heardEvenly(const MonitorRecording &recording, const QList<int> &cues) const
     {
         QList<double> late; // seconds after its post; infinite when not heard
@@ -196,15 +196,11 @@ private:
         }
         const bool even = !late.isEmpty() &&
             std::all_of(late.begin(), late.end(),
-                [&](double each) { return qAbs(each - late.first()) <= unevenSeconds; });
+                [&](double each) { return qAbs(each - late.first()) <= 0.05; });
         if (!even)
             qWarning() << "cues" << cues << "heard after their posts by (s)" << late;
         return even;
     }
-
-    // How far two cues may differ in how late they sound: a cue is heard 10 to 35 ms after its
-    // post on a busy machine, while one out of place by a server period or more is caught.
-    static constexpr double unevenSeconds = 0.05;
 
     std::unique_ptr<SoundServer> _server;
     std::unique_ptr<SoundPlayer> _player;

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CountdownTimer.h"
 #include "GameRecorder.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
+#include "PhaseOutlook.h"
 #include "PreferenceStore.h"
 #include "TemporaryStore.h"
 #include "Util.h"
@@ -110,7 +112,6 @@ private slots:
         CountdownTimer timer(_clock);
         PreferenceStore::setPreferenceSpringMinutes(15);
         QCOMPARE(posted("state"), QStringList{"15:00 900.0 paused"});
-        QCOMPARE(posted("cue"), QStringList{"900"});
         // Once the phase has been nudged, continued or resumed, it keeps its time.
         for (const auto &touch : QList<std::function<void(CountdownTimer &)>>{
                  [](CountdownTimer &t) { t.nudge(-60); }, [](CountdownTimer &t) { t.restart(); },
@@ -246,8 +247,7 @@ private slots:
         const auto wait = [this](double s) { return [this, s] { _now += s, _wall += s * 1000; }; };
         // While the clock is down, only the wall clock moves.
         const auto down = [this](int s) { return [this, s] { _wall += s * 1000; }; };
-        // What the referee does; the file afterwards, "kept" when it was not written; the time
-        // left when a new run puts the game back.
+        // What the referee does; the file after ("kept": unwritten); the time a new run puts back.
         const QList<std::tuple<QList<Act>, QString, QString>> rows{
             {{cont}, "Spring 1901 600 run", "10:00"},
             {{wait(2.5), pause}, "Spring 1901 597.5 paused", "9:57"},
@@ -310,7 +310,120 @@ private slots:
         }
     }
 
+    // Each step, then the share gone, the stage and the next line (warning at 2 minutes).
+    void theOutlookFollowsTheGame()
+    {
+        _wall = at("17:00");
+        CountdownTimer timer(10, _clock);
+        timer.setWallClock(_wallClock);
+        PhaseOutlook outlook(timer);
+        QVariantMap last;
+        NotificationCenter::defaultCenter().addObserver(
+            &outlook, OUTLOOK_NOTIFICATION_NAME, [&](const QVariantMap &posted) { last = posted; });
+        outlook.repost();
+        const auto set = [](const char *key, int value) {
+            PreferenceStore::setIntPreference(key, value);
+        };
+        const auto next = [&timer](int phases) {
+            for (int i = 0; i < phases; ++i)
+                timer.nextPhase();
+        };
+        const QString fall = "Fall 1901 · 10 min", orders = "Spring (Orders) 1901 · 5 min",
+                      last1901 = " · Last game-year: 1901";
+        const std::vector<std::tuple<const char *, std::function<void()>, double, bool, QString>>
+            steps = {{"start", [] {}, 0, false, fall},
+                {"run 5 min", [&] { timer.restart(), run(timer, 300); }, 0.5, false, fall},
+                {"nudge", [&] { timer.nudge(60); }, 0.4, false, fall},
+                {"paused", [&] { timer.pause(), _now += 100, timer.doUpdate(); }, 0.4, false, fall},
+                {"a tick before", [&] { timer.setSecondsLeft(120.1); }, 0.79983, false, fall},
+                {"at", [&] { timer.setSecondsLeft(120); }, 0.8, true, fall},
+                {"after", [&] { timer.restart(), run(timer, 0.1); }, 0.80017, true, fall},
+                {"no stage", [&] { set(CVLDisplayWarningMinutesKey, 0); }, 0.80017, false, fall},
+                {"longer than the phase", [&] { set(CVLDisplayWarningMinutesKey, 11); }, 0.80017,
+                    true, fall},
+                {"turned off", [&] { set(CVLDisplayWarningKey, 0); }, 0.80017, false, fall},
+                // A phase begun by itself keeps its time when a preference changes.
+                {"begun by itself",
+                    [&] { run(timer, 125.1), PreferenceStore::setPreferenceMarquisText("Lunch"); },
+                    0.0085, false, "Spring 1902 · 10 min"},
+                {"order writing", [&] { set(CVLDefaultsUseOrderWritingKey, 1), timer.newGame(); },
+                    0, false, "Spring (Orders) 1901 · 1 min"},
+                {"its length", [&] { set(CVLDefaultsOrderWritingMinutesKey, 5); }, 0, false,
+                    orders},
+                {"last year",
+                    [&] {
+                        set(CVLDefaultsLastYearKey, 1901), set(CVLDisplayWarningKey, 1);
+                        set(CVLDisplayWarningMinutesKey, 5), next(3);
+                    },
+                    0, true, "Last phase of the game"},
+                {"ended", [&] { next(1); }, 1, false, ""},
+                {"end by clock",
+                    [&] {
+                        set(CVLDefaultsLastYearKey, 0), timer.newGame(),
+                            set(CVLDefaultsEndByClockKey, 1);
+                    },
+                    0, false, orders},
+                {"its time", [&] { _wall = at("18:30"), outlook.repost(); }, 0, false,
+                    orders + last1901},
+                {"the year's end", [&] { next(3); }, 0, true, "Last phase of the game"},
+                {"no new year", [&] { next(1); }, 1, false, ""},
+                // Begun at night, the game runs past midnight until the time comes next day.
+                {"after midnight",
+                    [&] {
+                        PreferenceStore::setTextPreference(CVLDefaultsEndTimeKey, "00:30"),
+                            _wall = at("23:00", 1), timer.newGame(), _wall = at("00:29", 2),
+                            outlook.repost();
+                    },
+                    0, false, orders},
+                {"its time next day", [&] { _wall = at("00:30", 2), outlook.repost(); }, 0, false,
+                    orders + last1901}};
+        const auto said = [](const QString &what, double gone, bool warning, const QString &line) {
+            return QStringLiteral("%1: %2 %3 %4")
+                .arg(what)
+                .arg(gone, 0, 'f', 4)
+                .arg(warning)
+                .arg(line);
+        };
+        for (const auto &[what, act, gone, warning, line] : steps) {
+            act();
+            QCOMPARE(said(what, last[PROGRESS_KEY].toDouble(), last[WARNING_KEY].toBool(),
+                         last[NEXT_PHASE_KEY].toString()),
+                said(what, gone, warning, line));
+        }
+    }
+
+    // A game put back keeps the time it began, whether the clock was down across the end of
+    // play or not.
+    void aResumedGameKeepsItsEndOfPlay()
+    {
+        PreferenceStore::setIntPreference(CVLDefaultsEndByClockKey, 1);
+        const QString path = QFileInfo(_store->path()).dir().filePath("MervaneTimer.state");
+        _wall = at("17:00");
+        CountdownTimer timer(10, _clock);
+        timer.setWallClock(_wallClock);
+        GameRecorder(timer, path, _wallClock), timer.nudge(-1); // kept
+        for (const auto &[down, last] : {std::pair{"18:00", 0}, {"19:00", 1901}}) {
+            _wall = at(down);
+            CountdownTimer resumed(10, _clock);
+            resumed.setWallClock(_wallClock);
+            GameRecorder(resumed, path, _wallClock).resume();
+            QCOMPARE(resumed.gameStartedAt(), at("17:00"));
+            QCOMPARE(resumed.lastYear(), last);
+        }
+    }
+
 private:
+    // A moment of the test's days, in local time: 15 January 2027 at `time`, `days` later.
+    static qint64 at(const char *time, int days = 0)
+    {
+        return QDateTime(QDate(2027, 1, 15).addDays(days), QTime::fromString(time, "HH:mm"))
+            .toMSecsSinceEpoch();
+    }
+    void run(CountdownTimer &timer, double seconds)
+    {
+        for (; seconds > 1e-9; seconds -= 0.1)
+            tick(timer, std::min(0.1, seconds));
+    }
     void tick(CountdownTimer &timer, double elapsed)
     {
         _now += elapsed;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real clock under openbox in a real X server, driven only by the keys an operator would
 # press (nothing moves the focus or the windows by hand), read from the screen and the X server;
 # then its viewer page in a real browser, read off the screen by OCR.
@@ -77,6 +78,15 @@ page=$(ocr "$work/page.png")
 shown=$((10#${BASH_REMATCH[1]} * 60 + 10#${BASH_REMATCH[2]}))
 awk "BEGIN { exit !($shown > $after - 1 && $shown < $before + 1) }" ||
     fail "the page shows $shown s, the clock had $before to $after s"
+[[ "$page" == *"Fall 1901"* ]] || fail "the page names no next phase: $page"
+# Nudged into its last two minutes, the hall and the page are in the warning stage together:
+# the whole screen goes dark, which a greyscale picture tells.
+grey() { convert "$(shot root 100%x100%)" -colorspace Gray -format '%[fx:int(100*mean)]' info:; }
+[[ $(grey) -gt 60 ]] || fail "the screen is dark before the warning stage"
+for minute in 1 2 3 4 5 6 7 8 9; do xdotool windowactivate --sync "$window" key Down; done
+soon '[[ $(grey) -lt 25 ]]' "the hall and the page did not enter the warning stage together"
+for minute in 1 2 3 4 5 6 7 8 9; do xdotool windowactivate --sync "$window" key Up; done
+soon '[[ $(grey) -gt 60 ]]' "the hall and the page did not leave the warning stage together"
 
 xdotool windowactivate --sync "$window" key ctrl+q
 until_true 50 eval '! kill -0 "$app_pid" 2> /dev/null' || fail "Ctrl+Q did not close the clock"

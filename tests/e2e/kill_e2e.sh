@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # SIGKILLs the real clock at random moments as it runs, nudges and changes phase; each restart
 # must resume the phase and time left of a reference kept here from the keys and the time passed.
 # Usage: kill_e2e.sh PATH_TO_MervaneTimer [KILLS]
-binary=$1
-kills=${2:-20}
+binary=$1 kills=${2:-20}
 source "$(dirname "$0")/lib.sh"
 start_x
 
@@ -32,7 +32,6 @@ for round in $(seq "$kills"); do
     1) xdotool key ctrl+Right; phase=$((phase + 1)); left=600; since=$(now) ;;
     esac
     sleep "$(calc "0.4 + ($RANDOM % 1600) / 1000")"
-    kill -9 "$app_pid"
-    wait "$app_pid" 2> /dev/null || true
+    kill -9 "$app_pid"; wait "$app_pid" 2> /dev/null || true
 done
 echo "1 passed, 0 failed"

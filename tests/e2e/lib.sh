@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The end-to-end scripts' kit, sourced before start_x: a private X server under openbox, the clock
 # on a preferences file of the test's own, keys, screenshots and waits that all give up in time.
 set -euo pipefail
@@ -22,31 +23,25 @@ export XDG_CONFIG_HOME="$work/config"
 conf="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.conf"
 state="$XDG_CONFIG_HOME/Corvelworks/MervaneTimer.state"
 # prefs LINE...: the preferences file the clock starts with.
-prefs() {
-    mkdir -p "$(dirname "$conf")"
-    printf '%s\n' '[General]' "$@" > "$conf"
-}
+prefs() { mkdir -p "$(dirname "$conf")"; printf '%s\n' '[General]' "$@" > "$conf"; }
 
 active() { xprop -root _NET_ACTIVE_WINDOW | awk '/window id/ {printf "%d", $NF}'; }
 # start_x [WIDTHxHEIGHT]: a virtual X server with openbox managing it.
 start_x() {
     screen=${1:-1280x800}
     exec 3> "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
-    pids+=($!)
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp > "$work/xvfb.log" 2>&1 & pids+=($!)
     until_true 50 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -1 "$work/display")"
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-    openbox > "$work/openbox.log" 2>&1 &
-    pids+=($!)
+    openbox > "$work/openbox.log" 2>&1 & pids+=($!)
     # Openbox names its check window once it manages the screen.
     until_true 50 eval '[[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>&1) == *"window id"* ]]' ||
         fail "openbox did not start"
 }
 # start_clock BINARY [ARGS...]: sets app_pid and window (the main window's id).
 start_clock() {
-    "$@" > "$work/app.log" 2>&1 &
-    app_pid=$!
+    "$@" > "$work/app.log" 2>&1 & app_pid=$!
     pids+=("$app_pid")
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^MervaneTimer$' | head -1)
     [[ -n "$window" ]] || fail "no window: $(cat "$work/app.log")"
@@ -58,8 +53,7 @@ start_browser() {
     chromium --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
         --disable-component-update --disable-sync --user-data-dir="$work/browser" --kiosk \
         --autoplay-policy=no-user-gesture-required --window-position=0,0 \
-        --window-size="${screen/x/,}" "${@:2}" "$1" > "$work/browser.log" 2>&1 &
-    pids+=($!)
+        --window-size="${screen/x/,}" "${@:2}" "$1" > "$work/browser.log" 2>&1 & pids+=($!)
 }
 press() { xdotool key "$1"; sleep 0.3; }
 # shot WINDOW [CROP]: a picture of the window's middle band, where the countdown is (the

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The clock as a referee installs and starts it: its command line, through the real program,
 # and, given the source folder, the Debian package that scripts/package.sh makes.
 # Usage: package_e2e.sh PATH_TO_MervaneTimer VERSION [SOURCE_DIR]
-binary=$1
-version=$2
-source_dir=${3:-}
+binary=$1 version=$2 source_dir=${3:-}
 source "$(dirname "$0")/lib.sh"
 
 # Without a display. Each case: exit status | what it prints (a pattern, \n a line break; one
@@ -58,6 +57,10 @@ done
 desktop-file-validate "$share/applications/mervanetimer.desktop" || fail "package: menu entry"
 appstreamcli validate --no-net "$share/metainfo/com.corvelworks.MervaneTimer.metainfo.xml" \
     > "$work/appstream.log" || fail "package: $(cat "$work/appstream.log")"
+# Free to pass on: the licence stated for the package and for the software centre.
+grep -qx 'License: GPL-3+' "$share/doc/mervanetimer/copyright" &&
+    grep -q '<project_license>GPL-3.0-or-later<' "$share/metainfo/"*.metainfo.xml ||
+    fail "package: the licence is not GPL-3.0-or-later in its copyright and listing"
 [[ $(env -u LD_LIBRARY_PATH "$work/root/usr/bin/MervaneTimer" --version) == "MervaneTimer $version" ]] ||
     fail "package: the installed program does not say its version"
 lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 ||

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", its page in
 # Chromium on the default sink. Presses C, then Right 7.6 s later, saying "pressed" after each.
 binary=$1

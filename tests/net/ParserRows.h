@@ -5,18 +5,15 @@
 #include <QList>
 
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 // Raw guest input for the two parsers, each with what must come of it: the rows of their table
 // tests and the seeds of their fuzzers.
 namespace ParserRows {
 
-struct Head
-{
-    QByteArray head; // up to, not including, the blank line
-    const char *parsed; // "method path body close", or null when refused
-};
-
-inline QList<Head> heads()
+// A head up to, not including, the blank line; "method path body close", or null when refused.
+inline QList<std::pair<QByteArray, const char *>> heads()
 {
     const QByteArray get = "GET / HTTP/1.1\r\nHost: clock\r\n";
     return {{get + "Accept: */*", "GET / 0 0"}, {"GET /a?b=1 HTTP/1.0", "GET /a 0 1"},
@@ -33,24 +30,18 @@ inline QList<Head> heads()
         {"HELLO", nullptr}, {"", nullptr}};
 }
 
-struct Frame
-{
-    QByteArray bytes;
-    bool inMessage;
-    int room;
-    int closeCode; // 0: a whole frame, -1: more bytes needed
-};
-
 // A masked frame, its mask all zero so that the payload reads as it is.
 inline QByteArray frame(const QByteArray &head, const QByteArray &payload)
 {
     return head + QByteArray(4, '\0') + payload;
 }
 
-inline QList<Frame> frames()
+// Bytes, a message under way, the room left in it: 0 for a whole frame, -1 when more bytes are
+// needed, else the close code.
+inline QList<std::tuple<QByteArray, bool, int, int>> frames()
 {
     const QByteArray big(126, 'x'), control(125, 'x');
-    QList<Frame> rows = {{frame("\x81\x82", "hi"), false, 4096, 0},
+    QList<std::tuple<QByteArray, bool, int, int>> rows = {{frame("\x81\x82", "hi"), false, 4096, 0},
         {frame("\x01\x82", "hi"), false, 4096, 0}, {frame("\x80\x82", "hi"), true, 2, 0},
         {"\x81", false, 4096, -1}, {frame("\x81\x85", "hi"), false, 4096, -1},
         {QByteArray("\x82\xfe\x00", 3), false, 4096, -1},

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CountdownTimer.h"
 #include "GuestAdmission.h"
 #include "GuestConnection.h"
+#include "HttpRequest.h"
+#include "ParserRows.h"
+#include "PhaseOutlook.h"
 #include "PinGuard.h"
 #include "PreferenceStore.h"
 #include "RawGuest.h"
@@ -9,6 +13,7 @@
 #include "ViewerServer.h"
 #include "ViewerService.h"
 #include "ViewerState.h"
+#include "WebSocketFrame.h"
 
 #include <QtTest>
 
@@ -29,6 +34,7 @@ class TestNet : public QObject
         TemporaryStore store;
         CountdownTimer timer{10, [this] { return now; }};
         ViewerState state{[this] { return wall; }};
+        PhaseOutlook outlook{timer};
         ViewerServer server{state, [this] { return ms; }};
         QSignalSpy commands{&server, &ViewerServer::commandReceived};
     };
@@ -75,10 +81,14 @@ private slots:
         first.remove("seq");
         QCOMPARE(first.take("cues").toArray().size(), 13);
         QCOMPARE(first.take("commands").toArray().size(), int(std::size(ViewerServer::commands)));
+        first.remove("clock24"); // the system's
+        // The outlook too: the next phase, the phase's length, the stage's start, what is shown.
         QCOMPARE(first,
             QJsonObject({{"type", "state"}, {"seconds", 600}, {"time", "10:00"}, {"running", false},
                 {"at", 1'800'000'000'000.0}, {"phase", "Spring 1901"}, {"banner", banner},
-                {"control", false}}));
+                {"control", false}, {"next", "Fall 1901 · 10 min"}, {"length", 600},
+                {"warnAt", 120},
+                {"show", QJsonObject{{"band", true}, {"next", true}, {"timeOfDay", false}}}}));
         QStringList times;
         for (int i = 1; i < messages.size(); ++i) {
             const bool cue = i == messages.size() - 1; // a cue is no change: it takes no number
@@ -104,8 +114,8 @@ private slots:
         QVERIFY(latecomer.waitFor(1));
         const QJsonObject now = latecomer.messages.first();
         QCOMPARE(QStringList({now["phase"].toString(), now["banner"].toString(),
-                     now["running"].toVariant().toString()}),
-            QStringList({"Fall 1901", "Round 2", "true"}));
+                     now["running"].toVariant().toString(), now["next"].toString()}),
+            QStringList({"Fall 1901", "Round 2", "true", "Spring 1902 · 10 min"}));
     }
 
     void remoteCommandsPassThePinGuard()
@@ -157,6 +167,36 @@ private slots:
         QCOMPARE(_rig->commands.count(), PinGuard::maxCommandsPerSecond + 1);
     }
 
+    // The parsers of what guests send, each a pure function held to its table of raw input.
+    void requestHeadsAreReadOrRefused()
+    {
+        for (const auto &[head, parsed] : ParserRows::heads()) {
+            const std::optional<HttpRequest> request = HttpRequest::parse(head);
+            const QByteArray read = !request ? QByteArray()
+                                             : request->method + ' ' + request->path + ' ' +
+                    char('0' + request->hasBody()) + ' ' + char('0' + request->wantsClose());
+            QVERIFY2(read == parsed, head);
+        }
+    }
+
+    void framesAreReadOrCloseWithTheirCode()
+    {
+        for (const auto &[bytes, inMessage, room, closeCode] : ParserRows::frames()) {
+            const WebSocketFrame frame = WebSocketFrame::read(bytes, inMessage, room);
+            const int code =
+                frame.status == WebSocketFrame::Status::Incomplete ? -1 : frame.closeCode;
+            QVERIFY2(code == closeCode, qPrintable(bytes.toHex() + " " + frame.reason));
+            if (code == 0) {
+                QCOMPARE(frame.size, bytes.size());
+                QCOMPARE(frame.payload, bytes.mid(bytes.size() - frame.payload.size()));
+                QCOMPARE(frame.final, bool(bytes.at(0) & 0x80));
+            }
+        }
+        // Unmasked with a key that is not zero.
+        const WebSocketFrame masked = WebSocketFrame::read("\x81\x82\x01\x02\x03\x04ij", false, 9);
+        QCOMPARE(masked.payload, QByteArray("hh"));
+    }
+
     // Wrong PINs count from the PIN's setting, however slowly they come; only a new PIN, or
     // the referee taking commands back, forgives them.
     void wrongPinsCountUntilThePinChanges()
@@ -186,26 +226,24 @@ private slots:
     // Caps and lockouts hold a host, not an address: an IPv6 host has a /64 of them.
     void guestsAreCountedByHost()
     {
-        const auto group = [](const char *address) {
-            return GuestAdmission::addressGroup(QHostAddress(QString::fromLatin1(address)));
-        };
-        QCOMPARE(group("::ffff:192.168.1.5"), "192.168.1.5");
-        QCOMPARE(group("2001:db8:1:2::a"), "2001:db8:1:2::/64");
-        QCOMPARE(group("2001:db8:1:2:ffff:ffff:ffff:1"), "2001:db8:1:2::/64");
-        QCOMPARE(group("2001:db8:1:3::a"), "2001:db8:1:3::/64");
+        QStringList groups;
+        for (const char *address :
+            {"::ffff:192.168.1.5", "2001:db8:1:2::a", "2001:db8:1:2:f::1", "2001:db8:1:3::a"})
+            groups << GuestAdmission::addressGroup(QHostAddress(QString::fromLatin1(address)));
+        QCOMPARE(groups,
+            QStringList(
+                {"192.168.1.5", "2001:db8:1:2::/64", "2001:db8:1:2::/64", "2001:db8:1:3::/64"}));
         // What the system holds for a guest is bounded too.
         QTcpServer listener;
-        QVERIFY(listener.listen(QHostAddress::LocalHost));
         QTcpSocket guest;
+        QVERIFY(listener.listen(QHostAddress::LocalHost));
         guest.connectToHost(QHostAddress::LocalHost, listener.serverPort());
         QVERIFY(listener.waitForNewConnection(5000));
         QTcpSocket *accepted = listener.nextPendingConnection();
         GuestConnection connection(accepted, [] { return qint64(0); });
         for (const auto option : {QAbstractSocket::ReceiveBufferSizeSocketOption,
-                 QAbstractSocket::SendBufferSizeSocketOption}) {
-            QCOMPARE(
-                accepted->socketOption(option).toInt(), 2 * GuestConnection::socketBufferBytes);
-        }
+                 QAbstractSocket::SendBufferSizeSocketOption})
+            QCOMPARE(accepted->socketOption(option), 2 * GuestConnection::socketBufferBytes);
     }
 
     void httpAnswersOneRequestAtATimeAndClosesWhenAsked()
@@ -238,15 +276,12 @@ private slots:
             {"POST / HTTP/1.1\r\nHost: a\r\nContent-Length: 99999\r\n\r\n" +
                     QByteArray(60'000, 'x'),
                 413, true, ""},
-            {"GET / HTTP/1.1\r\n\r\n", 400, true, ""},
-            {"GET / HTTP/1.1\r\nHost: a\r\nTransfer-Encoding: chunked\r\n\r\n", 400, true, ""},
             {"DELETE / HTTP/1.1\r\nHost: a\r\n\r\n", 405, true, ""},
             {"HELLO\r\n\r\n", 400, true, ""},
             {"GET / HTTP/1.1\r\nX: " + QByteArray(GuestConnection::maxRequestBytes - 19, 'x'), 431,
                 true, ""},
             {ws + "Sec-WebSocket-Version: 8\r\n\r\n", 426, true, "Sec-WebSocket-Version: 13\r\n"},
             {"GET /ws HTTP/1.0\r\n" + v13.mid(18) + "\r\n", 400, true, ""},
-            {QByteArray(v13).replace("EA==", "EA") + "\r\n", 400, true, ""},
             {QByteArray(v13).replace("EA==", "EBE=") + "\r\n", 400, true, ""},
             {v13 + "Origin: http://example.com\r\n\r\n", 403, true, ""},
             {v13 + "Origin: http://127.0.0.1\r\n\r\n", 403, true, ""},
@@ -325,7 +360,6 @@ private slots:
             {0x81, "{\"type\":\"command\",\"command\":\"quit\",\"pin\":\"2468\"}", true, 0},
             {0x81, "{\"type\":\"command\",\"command\":[\"pause\"],\"pin\":\"2468\"}", true, 0},
             {0x82, "{\"type\":\"ping\"}", true, 0},
-            {0x81, QByteArray(GuestConnection::maxMessageBytes + 1, 'x'), true, 1009},
             {0x01, QByteArray(GuestConnection::maxMessageBytes, 'x'), true, 1009}, // continued
             {0x81, QByteArray("\xc3\x28", 2), true, 1007},
             {0x81, "{\"type\":\"ping\"}", false, 1002}};

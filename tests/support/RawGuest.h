@@ -16,12 +16,8 @@ struct RawGuest
     enum class End { Open, Closed, Reset };
 
     explicit RawGuest(quint16 port, const QByteArray &bytes = QByteArray())
-        : fd(::socket(AF_INET, SOCK_STREAM, 0))
     {
-        sockaddr_in to = {};
-        to.sin_family = AF_INET;
-        to.sin_port = htons(port);
-        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in to = {AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
         ::connect(fd, reinterpret_cast<sockaddr *>(&to), sizeof to);
         send(bytes);
     }
@@ -31,7 +27,7 @@ struct RawGuest
     {
         ::send(fd, bytes.constData(), bytes.size(), MSG_NOSIGNAL);
     }
-    // Reads what has come until `done` holds, or 5 s.
+    // Reads what has come until `done` holds, or 5 s; readToEnd, until the server's end.
     template<typename Done>
     bool readUntil(Done done)
     {
@@ -52,7 +48,7 @@ struct RawGuest
         return readUntil([this] { return end != End::Open; });
     }
 
-    int fd;
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     QByteArray received;
     End end = End::Open;
 };

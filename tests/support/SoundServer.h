@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QtTest>
@@ -13,13 +14,11 @@ class SoundServer
 public:
     enum Kind { PulseAudio, PipeWire };
     static constexpr char sinkName[] = "cues";
-    static constexpr int startAttempts = 3;
 
     explicit SoundServer(Kind kind)
         : _kind(kind)
     {
-        // A process group of its own, so that kill() reaches every process of the server.
-        _server.setChildProcessModifier([] { ::setsid(); });
+        _server.setChildProcessModifier([] { ::setsid(); }); // so kill() reaches all of it
         _server.setStandardOutputFile(QProcess::nullDevice());
         _server.setStandardErrorFile(QProcess::nullDevice());
     }
@@ -45,12 +44,11 @@ public:
         const QStringList load{
             "load-module", "module-null-sink", QString("sink_name=") + sinkName, "rate=48000"},
             byDefault{"set-default-sink", sinkName};
-        for (int attempt = 0; attempt < startAttempts; ++attempt) {
+        const QStringList env{
+            "-u", "PULSE_SERVER", "XDG_RUNTIME_DIR=" + _runtime.path(), "HOME=" + _runtime.path()};
+        for (int attempt = 0; attempt < 3; ++attempt) {
             kill(); // what is left of an attempt that made no sink
-            _server.start("env",
-                QStringList{"-u", "PULSE_SERVER", "XDG_RUNTIME_DIR=" + _runtime.path(),
-                    "HOME=" + _runtime.path()} +
-                    command);
+            _server.start("env", env + command);
             if (_server.waitForStarted(5000) &&
                 QTest::qWaitFor([&] { return pactl(load); }, 5000) &&
                 QTest::qWaitFor([&] { return pactl(byDefault); }, 5000))
