@@ -282,6 +282,7 @@ private slots:
             GameRecorder(again, path + ".again", _wallClock).resume();
             QCOMPARE(
                 again.description(), "PAUSED " + timer.phase().description() + "--> " + resumed);
+            QCOMPARE(again.gameStartedAt(), timer.gameStartedAt()); // and so its end of play
             QVERIFY(again.secondsLeft() >= 0); // a phase that ran out while down waits at zero
         }
     }
@@ -389,26 +390,6 @@ private slots:
             QCOMPARE(said(what, last[PROGRESS_KEY].toDouble(), last[WARNING_KEY].toBool(),
                          last[NEXT_PHASE_KEY].toString()),
                 said(what, gone, warning, line));
-        }
-    }
-
-    // A game put back keeps the time it began, whether the clock was down across the end of
-    // play or not.
-    void aResumedGameKeepsItsEndOfPlay()
-    {
-        PreferenceStore::setIntPreference(CVLDefaultsEndByClockKey, 1);
-        const QString path = QFileInfo(_store->path()).dir().filePath("MervaneTimer.state");
-        _wall = at("17:00");
-        CountdownTimer timer(10, _clock);
-        timer.setWallClock(_wallClock);
-        GameRecorder(timer, path, _wallClock), timer.nudge(-1); // kept
-        for (const auto &[down, last] : {std::pair{"18:00", 0}, {"19:00", 1901}}) {
-            _wall = at(down);
-            CountdownTimer resumed(10, _clock);
-            resumed.setWallClock(_wallClock);
-            GameRecorder(resumed, path, _wallClock).resume();
-            QCOMPARE(resumed.gameStartedAt(), at("17:00"));
-            QCOMPARE(resumed.lastYear(), last);
         }
     }
 

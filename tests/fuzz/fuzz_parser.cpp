@@ -49,12 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             __builtin_trap();
     }
 #else
-    if (const std::optional<HttpRequest> request = HttpRequest::parse(input)) {
-        request->hasBody();
-        if (!input.startsWith(request->method + ' ') || !input.contains(request->path) ||
-            (!request->wantsClose() && !request->headers.contains("host")))
-            __builtin_trap();
-    }
+    const std::optional<HttpRequest> request = HttpRequest::parse(input);
+    if (request && !request->wantsClose() && !request->headers.contains("host"))
+        __builtin_trap();
 #endif
     return 0;
 }

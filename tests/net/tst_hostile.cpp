@@ -135,9 +135,7 @@ private:
                     QTRY_VERIFY_WITH_TIMEOUT(
                         _peakFiles - _baseFiles >= GuestAdmission::maxConnections - 1, 15'000);
                     QVERIFY(!ViewerClient(_port, ViewerClient::from(200)).waitFor(1, 500));
-                    QVERIFY(std::count_if(_guests.begin(), _guests.end(), [](const auto &guest) {
-                        return guest->handshake.startsWith("HTTP/1.1 503");
-                    }) >= GuestAdmission::maxRefused);
+                    QVERIFY(told("503") >= GuestAdmission::maxRefused);
                     QVERIFY(QTest::qWaitFor(
                         [&] {
                             return ViewerClient(_port, ViewerClient::from(200)).waitFor(1, 500);
@@ -154,13 +152,7 @@ private:
                                 guest->socket.write("X");
                     });
                     trickle.start(1000);
-                    QVERIFY(QTest::qWaitFor(
-                        [this] {
-                            return std::all_of(
-                                _guests.begin(), _guests.end(), [](const auto &guest) {
-                                    return guest->handshake.startsWith("HTTP/1.1 408");
-                                });
-                        },
+                    QVERIFY(QTest::qWaitFor([this] { return told("408") == int(_guests.size()); },
                         6 * GuestConnection::requestMilliseconds));
                 }},
             // One address takes its share of places and no more; those let in answer no ping.
@@ -173,6 +165,14 @@ private:
                      guest->answerPings = false;
                  QVERIFY(ViewerClient(_port, ViewerClient::from(1)).waitFor(1));
              }}};
+    }
+
+    // How many guests the clock answered with `status`.
+    int told(const char *status) const
+    {
+        return int(std::count_if(_guests.begin(), _guests.end(), [status](const auto &guest) {
+            return guest->handshake.startsWith(QByteArray("HTTP/1.1 ") + status);
+        }));
     }
 
     // Sends `chunk` on the first guest again and again, as fast as the clock takes it, reading

@@ -46,6 +46,15 @@ private slots:
                                                : Prefs::preferenceMarquisText(),
                 read);
         }
+        // A file that holds a PIN is its owner's alone, once read and once written.
+        const QString path = _store->path();
+        _store->writeFile("[General]\nviewer.pin=1357\n");
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QVERIFY(Prefs::textPreference(CVLViewerPinKey) == "1357" &&
+            !(QFile::permissions(path) & QFile::ReadOther));
+        QVERIFY(Prefs::setPreferenceSpringMinutes(12) &&
+            !(QFile::permissions(path) & QFile::ReadOther));
     }
 
     void killedWritersLeaveAWholeFileAndNothingElse()
