@@ -19,7 +19,6 @@ DisplayOptions::DisplayOptions(
     , _timeOfDay(timeOfDay)
     , _usual(display->palette())
 {
-    _band->setColor(_usual.color(QPalette::Highlight));
     NotificationCenter::defaultCenter().addObserver(this, OUTLOOK_NOTIFICATION_NAME,
         [this](const QVariantMap &outlook) { setWarning(outlook.value(WARNING_KEY).toBool()); });
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,

@@ -22,8 +22,6 @@ public:
 
     DisplayOptions(QWidget *display, ProgressBand *band, QWidget *nextPhase, QWidget *timeOfDay);
 
-    bool isWarning() const { return _warning; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

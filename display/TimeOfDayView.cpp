@@ -13,12 +13,6 @@ TimeOfDayView::TimeOfDayView(QWidget *parent)
     showTime();
 }
 
-void TimeOfDayView::setWallClock(WallClock wallClock)
-{
-    _wallClock = std::move(wallClock);
-    showTime();
-}
-
 // Hours and minutes only, whatever seconds the system's short form would add.
 QString TimeOfDayView::format(const QTime &time)
 {
@@ -29,7 +23,7 @@ QString TimeOfDayView::format(const QTime &time)
 
 void TimeOfDayView::showTime()
 {
-    const QTime now = _wallClock().time();
+    const QTime now = QTime::currentTime();
     const QString text = format(now);
     if (text != this->text()) {
         setText(text);

@@ -18,8 +18,8 @@ struct WebSocketFrame
         Ping = 0x9,
         Pong = 0xA
     };
-    static constexpr quint16 closeNormal = 1000, closeProtocolError = 1002, closeBadData = 1007,
-                             closePolicy = 1008, closeTooBig = 1009;
+    static constexpr quint16 closeProtocolError = 1002, closeBadData = 1007, closePolicy = 1008,
+                             closeTooBig = 1009;
     // Ping, pong and close carry at most this much, and are never split.
     static constexpr int maxControlBytes = 125;
     // The largest frame head: two bytes, eight of length and four of mask.

@@ -325,10 +325,6 @@ private slots:
         const auto set = [](const char *key, int value) {
             PreferenceStore::setIntPreference(key, value);
         };
-        const auto next = [&timer](int phases) {
-            for (int i = 0; i < phases; ++i)
-                timer.nextPhase();
-        };
         const QString fall = "Fall 1901 · 10 min", orders = "Spring (Orders) 1901 · 5 min",
                       last1901 = " · Last game-year: 1901";
         const std::vector<std::tuple<const char *, std::function<void()>, double, bool, QString>>
@@ -354,10 +350,11 @@ private slots:
                 {"last year",
                     [&] {
                         set(CVLDefaultsLastYearKey, 1901), set(CVLDisplayWarningKey, 1);
-                        set(CVLDisplayWarningMinutesKey, 5), next(3);
+                        set(CVLDisplayWarningMinutesKey, 5), timer.nextPhase(), timer.nextPhase();
+                        timer.nextPhase();
                     },
                     0, true, "Last phase of the game"},
-                {"ended", [&] { next(1); }, 1, false, ""},
+                {"ended", [&] { timer.nextPhase(); }, 1, false, ""},
                 {"end by clock",
                     [&] {
                         set(CVLDefaultsLastYearKey, 0), timer.newGame(),
@@ -366,8 +363,9 @@ private slots:
                     0, false, orders},
                 {"its time", [&] { _wall = at("18:30"), outlook.repost(); }, 0, false,
                     orders + last1901},
-                {"the year's end", [&] { next(3); }, 0, true, "Last phase of the game"},
-                {"no new year", [&] { next(1); }, 1, false, ""},
+                {"the year's end", [&] { timer.nextPhase(), timer.nextPhase(), timer.nextPhase(); },
+                    0, true, "Last phase of the game"},
+                {"no new year", [&] { timer.nextPhase(); }, 1, false, ""},
                 // Begun at night, the game runs past midnight until the time comes next day.
                 {"after midnight",
                     [&] {

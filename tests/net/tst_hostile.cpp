@@ -167,7 +167,6 @@ private:
              }}};
     }
 
-    // How many guests the clock answered with `status`.
     int told(const char *status) const
     {
         return int(std::count_if(_guests.begin(), _guests.end(), [status](const auto &guest) {

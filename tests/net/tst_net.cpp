@@ -272,7 +272,6 @@ private slots:
             {"GET /ws HTTP/1.0\r\n" + v13.mid(18) + "\r\n", 400, true, ""},
             {QByteArray(v13).replace("EA==", "EBE=") + "\r\n", 400, true, ""},
             {v13 + "Origin: " + own + "\r\n\r\n", 101, false, ""}};
-        // Only the clock's own page, named exactly.
         for (const QByteArray &origin : QByteArrayList{"http://example.com", "http://127.0.0.1",
                  own + ".example.net", own + "0", "http://example.net/" + own})
             rows.append({v13 + "Origin: " + origin + "\r\n\r\n", 403, true, ""});
