@@ -25,6 +25,13 @@ MainWindow::MainWindow(
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        _ui->retranslateUi(this);
+    QMainWindow::changeEvent(event);
+}
+
 QWidget *MainWindow::display() const
 {
     return _ui->display;

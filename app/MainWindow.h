@@ -29,6 +29,9 @@ public:
     CountdownView *countdownView() const;
     PhaseView *phaseView() const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void connectActions(MervaneTimerAppDelegate &delegate, AppController &appController);
 

@@ -65,27 +65,32 @@ void MervaneTimerAppDelegate::awakeFromNib()
     if (_window)
         _window->installEventFilter(this);
     showDowntime();
+    showPhase();
     _outlook->repost();
 }
 
 QString MervaneTimerAppDelegate::phaseText() const
 {
     if (_downMilliseconds < 0)
-        return _timer->phase().description();
+        return _timer->phaseText();
     const qint64 seconds = _downMilliseconds / 1000;
     const QString down = QStringLiteral("%1:%2:%3")
                              .arg(seconds / 3600)
                              .arg(seconds / 60 % 60, 2, 10, QChar('0'))
                              .arg(seconds % 60, 2, 10, QChar('0'));
-    return tr("%1 - resumed, clock was down %2").arg(_timer->phase().description(), down);
+    return tr("%1 - resumed, clock was down %2").arg(_timer->phaseText(), down);
 }
 
 void MervaneTimerAppDelegate::showDowntime()
 {
-    if (_downMilliseconds < 0)
-        return;
-    Util::postNotification(
-        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, _timer->displayTime());
+    if (_downMilliseconds >= 0)
+        Util::postNotification(
+            RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, COUNTDOWN_DEFAULT_KEY, _timer->displayTime());
+}
+
+// In the language in force, which the views' first texts are not.
+void MervaneTimerAppDelegate::showPhase()
+{
     Util::postNotification(
         RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, phaseText());
 }
@@ -95,8 +100,7 @@ void MervaneTimerAppDelegate::clearDowntime()
     if (_downMilliseconds < 0)
         return;
     _downMilliseconds = -1;
-    Util::postNotification(
-        RESIZABLE_TEXT_CHANGED_NOTIFICATION_NAME, PHASE_DEFAULT_KEY, phaseText());
+    showPhase();
 }
 
 bool MervaneTimerAppDelegate::eventFilter(QObject *watched, QEvent *event)
@@ -104,6 +108,10 @@ bool MervaneTimerAppDelegate::eventFilter(QObject *watched, QEvent *event)
     // Test the event first: a window being destroyed is no longer a QMainWindow.
     if (event->type() == QEvent::Close && watched == _window)
         QCoreApplication::exit(0);
+    if (event->type() == QEvent::LanguageChange && watched == _window) {
+        showPhase();
+        _outlook->repost();
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -104,5 +104,6 @@ private:
     qint64 _downMilliseconds = -1;
 
     void showDowntime();
+    void showPhase();
     void clearDowntime();
 };

@@ -4,6 +4,7 @@
 #include "GameStateFile.h"
 #include "MainWindow.h"
 #include "MervaneTimerAppDelegate.h"
+#include "Translations.h"
 #include "ViewerLink.h"
 
 #include <QApplication>
@@ -17,16 +18,6 @@
 
 namespace {
 
-constexpr char noDisplayMessage[] =
-    "MervaneTimer: cannot open a display; run it on a desktop session, or under a virtual X "
-    "server: xvfb-run MervaneTimer\n";
-
-bool displayNamed()
-{
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY") ||
-        qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-}
-
 QStringList &startupMessages()
 {
     static QStringList messages;
@@ -38,7 +29,7 @@ QStringList &startupMessages()
 void exitOnPlatformFailure(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtFatalMsg) {
-        std::fputs(noDisplayMessage, stderr);
+        std::fputs(qPrintable(CommandLine::noDisplayMessage()), stderr);
         std::fflush(stderr);
         std::_Exit(1);
     }
@@ -56,9 +47,11 @@ void setKeptGameAside()
     if (std::rename(from.constData(), QFile::encodeName(previous).constData()) == 0 ||
         errno == ENOENT)
         return;
-    std::fprintf(stderr,
-        "MervaneTimer: cannot set the kept game in %s aside as %s (%s); resuming it\n",
-        qPrintable(kept), qPrintable(previous), std::strerror(errno));
+    const QString why = QString::fromLocal8Bit(std::strerror(errno));
+    std::fprintf(stderr, "%s\n",
+        qPrintable(QCoreApplication::translate(
+            "main", "MervaneTimer: cannot set the kept game in %1 aside as %2 (%3); resuming it")
+                       .arg(kept, previous, why)));
 }
 
 } // namespace
@@ -72,10 +65,6 @@ int main(int argc, char **argv)
     CommandLine options;
     if (const std::optional<int> done = options.parse(argc, argv))
         return *done;
-    if (!displayNamed()) {
-        std::fputs(noDisplayMessage, stderr);
-        return 1;
-    }
 
     const QtMessageHandler previous = qInstallMessageHandler(exitOnPlatformFailure);
     QApplication app(argc, argv);
@@ -84,6 +73,7 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("mervanetimer"));
     for (const QString &message : std::as_const(startupMessages()))
         std::fprintf(stderr, "%s\n", qPrintable(message));
+    Translations::follow();
 
     if (options.newGame())
         setKeptGameAside();

@@ -100,6 +100,13 @@ AudioOutput::Sinks AudioOutput::sinks() const
     return _sinks;
 }
 
+int AudioOutput::grantedQueueMilliseconds() const
+{
+    const Locked locked(_mainloop);
+    const pa_buffer_attr *granted = _ready ? pa_stream_get_buffer_attr(_stream) : nullptr;
+    return granted ? int(pa_bytes_to_usec(granted->tlength, &cueFormat) / PA_USEC_PER_MSEC) : 0;
+}
+
 void AudioOutput::keepAwake(int milliseconds)
 {
     const Locked locked(_mainloop);

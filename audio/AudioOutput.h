@@ -68,6 +68,8 @@ public:
     // A stream is open: a cue started now is heard.
     bool isPlaying() const { return _ready; }
     int soundingCues() const { return _mixer.voices(); }
+    // The queue the server keeps for the stream, as it granted it; 0 while there is no stream.
+    int grantedQueueMilliseconds() const;
     // The server's sinks as last listed.
     Sinks sinks() const;
 

@@ -5,9 +5,11 @@
 // memory. Once windowed at 1280x720, once full screen over the whole screen, both without a
 // sound server; then full screen again with a private PulseAudio server, and with a private
 // PipeWire, measuring the sound server's CPU too (every process of it): in the middle of a
-// long phase, where no cue is near, and over the last minute of a phase, with its cues.
-// Usage: loadbench PATH_TO_MervaneTimer [SECONDS]   (default 60; run it under xvfb-run with a
-// 1920x1080 screen and a white root window, -wr)
+// long phase, where no cue is near, and over the last minute of a phase, with its cues. Full
+// screen without sound, the middle of a phase against its last minute (tenths shown), the
+// clock and the X server together, in one run; with "last-minute", those rows alone.
+// Usage: loadbench PATH_TO_MervaneTimer [SECONDS [last-minute]]   (default 60; run it under
+// xvfb-run with a 1920x1080 or 3840x2160 screen and a white root window, -wr)
 
 #include "BenchTable.h"
 #include "ProcessSample.h"
@@ -44,7 +46,7 @@ QImage grab(const QRect &area)
         .toImage();
 }
 
-// The window's own grey with dark text on it: painted, not merely mapped.
+// Dark and light (not white) together: painted, not merely mapped.
 bool showsPaintedText(const QImage &image)
 {
     int dark = 0, grey = 0;
@@ -52,7 +54,7 @@ bool showsPaintedText(const QImage &image)
         for (int x = 0; x < image.width(); ++x) {
             const int level = qGray(image.pixel(x, y));
             dark += level < 100;
-            grey += level > 200 && level < 250;
+            grey += level > 150 && level < 250; // the window's grey, or the warning's amber
         }
     }
     return dark > 20 && grey > 100;
@@ -130,8 +132,17 @@ private:
     QMap<qint64, ProcessSample> _samples;
 };
 
+// What one run of the clock cost while it counted.
+struct Load
+{
+    QString name;
+    double clock = 0, server = 0, sound = 0; // CPU, % of one core: the clock, the X server, sound
+    double peakMegabytes = 0;
+    double firstFrame = 0; // ms
+};
+
 // `display`: preference lines for what the display shows besides its texts, named in `shows`.
-void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *sound = nullptr,
+Load load(const QString &binary, bool fullScreen, int seconds, SoundServer *sound = nullptr,
     int phaseMinutes = 15, const QByteArray &display = {}, const QString &shows = {})
 {
     QTemporaryDir configHome;
@@ -139,13 +150,18 @@ void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *s
     QFile config(configHome.filePath(QStringLiteral("Corvelworks/MervaneTimer.conf")));
     if (!config.open(QIODevice::WriteOnly))
         fail(QStringLiteral("cannot write %1").arg(config.fileName()));
-    config.write("[General]\ndefaults.springMinutes=" + QByteArray::number(phaseMinutes) + "\n" +
+    // A minute's phase would be in its warning stage throughout: the same colours as a long one
+    // keep the two comparable (and the first frame recognisable), unless `display` says else.
+    const QByteArray warning = display.contains("display.warning") ? "" : "display.warning=0\n";
+    config.write("[General]\n" + warning +
+        "defaults.springMinutes=" + QByteArray::number(phaseMinutes) + "\n" +
         "defaults.marquisText=\"Round 3 starts at two; boards 1 to 12 in the main hall\"\n" +
         display);
     config.close();
 
     ClockRun run(binary, configHome.path());
-    const double firstFrame = run.millisecondsToFirstFrame();
+    Load measured;
+    measured.firstFrame = run.millisecondsToFirstFrame();
     xdotool({"search", "--sync", "--onlyvisible", "--name", "^MervaneTimer$", "windowfocus",
         "--sync", "key", "c"});
     if (fullScreen)
@@ -166,35 +182,74 @@ void measure(const QString &binary, bool fullScreen, int seconds, SoundServer *s
     const GroupSample soundEnd(soundGroup);
     if (grab(shown) == before)
         fail(QStringLiteral("the display did not change: is the clock running?"));
-
-    QString name = QStringLiteral("load, %1 %2x%3, %4 s")
-                       .arg(fullScreen ? "full screen" : "windowed")
-                       .arg(shown.width())
-                       .arg(shown.height())
-                       .arg(seconds) +
+    measured.clock = clockEnd.cpuPercentSince(clockStart);
+    measured.server = serverEnd.cpuPercentSince(serverStart);
+    measured.sound = soundEnd.cpuPercentSince(soundStart);
+    measured.peakMegabytes = clockEnd.peakResidentMegabytes();
+    measured.name = QStringLiteral("load, %1 %2x%3, %4 s")
+                        .arg(fullScreen ? "full screen" : "windowed")
+                        .arg(shown.width())
+                        .arg(shown.height())
+                        .arg(seconds) +
         shows;
-    if (sound) {
-        name += sound->kind() == SoundServer::PulseAudio ? ", PulseAudio" : ", PipeWire";
-        // The goals are for the long stretch between cues; the last minute shows tenths.
-        const bool lastMinute = phaseMinutes == 1;
-        if (lastMinute)
-            name += QStringLiteral(", last minute of a phase");
-        BenchTable::row(name, "CPU, % of one core",
-            QString::number(clockEnd.cpuPercentSince(clockStart), 'f', 2),
-            lastMinute ? "" : "<= 0.7");
-        BenchTable::row(name, "sound server CPU, % of one core",
-            QString::number(soundEnd.cpuPercentSince(soundStart), 'f', 2),
-            lastMinute ? "" : "<= 0.3");
-        return;
-    }
-    BenchTable::row(name, "CPU, % of one core",
-        QString::number(clockEnd.cpuPercentSince(clockStart), 'f', 2), fullScreen ? "<= 1" : "");
-    BenchTable::row(name, "X server CPU, % of one core",
-        QString::number(serverEnd.cpuPercentSince(serverStart), 'f', 2), "");
-    BenchTable::row(name, "peak resident memory, MB",
-        QString::number(clockEnd.peakResidentMegabytes(), 'f', 1), "<= 80");
+    return measured;
+}
+
+QString percent(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+void measure(const QString &binary, bool fullScreen, int seconds, const QByteArray &display = {},
+    const QString &shows = {})
+{
+    const Load run = load(binary, fullScreen, seconds, nullptr, 15, display, shows);
+    BenchTable::row(run.name, "CPU, % of one core", percent(run.clock), fullScreen ? "<= 1" : "");
+    BenchTable::row(run.name, "X server CPU, % of one core", percent(run.server), "");
     BenchTable::row(
-        name, "process start to first frame, ms", QString::number(firstFrame, 'f', 0), "<= 300");
+        run.name, "peak resident memory, MB", QString::number(run.peakMegabytes, 'f', 1), "<= 80");
+    BenchTable::row(run.name, "process start to first frame, ms",
+        QString::number(run.firstFrame, 'f', 0), "<= 300");
+}
+
+// The goals are for the long stretch between cues; the last minute shows tenths.
+void measureSound(const QString &binary, int seconds, SoundServer &sound)
+{
+    for (const int phaseMinutes : {15, 1}) {
+        const Load run = load(binary, true, seconds, &sound, phaseMinutes);
+        const QString name = run.name +
+            (sound.kind() == SoundServer::PulseAudio ? ", PulseAudio" : ", PipeWire") +
+            (phaseMinutes == 1 ? QStringLiteral(", last minute of a phase") : QString());
+        BenchTable::row(
+            name, "CPU, % of one core", percent(run.clock), phaseMinutes == 1 ? "" : "<= 0.7");
+        BenchTable::row(name, "sound server CPU, % of one core", percent(run.sound),
+            phaseMinutes == 1 ? "" : "<= 0.3");
+    }
+}
+
+// Full screen, the middle of a phase against its last minute (tenths shown), the clock and
+// the X server together, in one run; and the most memory the clock held meanwhile.
+void measureLastMinute(const QString &binary, int seconds)
+{
+    const Load middle = load(binary, true, seconds);
+    // A minute's phase: its last minute, less the two seconds that full screen takes.
+    const Load last = load(binary, true, std::min(seconds, 55), nullptr, 1);
+    const Load warned =
+        load(binary, true, std::min(seconds, 55), nullptr, 1, "display.warning=1\n");
+    const QString name = middle.name.section(',', 0, 1);
+    BenchTable::row(name + ", middle of a phase", "clock and X server CPU, % of one core",
+        percent(middle.clock + middle.server), "");
+    BenchTable::row(name + ", last minute", "clock and X server CPU, % of one core",
+        percent(last.clock + last.server), "");
+    BenchTable::row(name, "last minute against the middle",
+        QString::number((last.clock + last.server) / (middle.clock + middle.server), 'f', 2),
+        "<= 1.5");
+    BenchTable::row(name + ", last minute in the warning stage",
+        "clock and X server CPU, % of one core", percent(warned.clock + warned.server), "");
+    BenchTable::row(name, "peak resident memory, MB",
+        QString::number(
+            std::max({middle.peakMegabytes, last.peakMegabytes, warned.peakMegabytes}), 'f', 1),
+        "<= 80");
 }
 
 } // namespace
@@ -203,24 +258,28 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 2)
-        fail(QStringLiteral("usage: loadbench PATH_TO_MervaneTimer [SECONDS]"));
+        fail(QStringLiteral("usage: loadbench PATH_TO_MervaneTimer [SECONDS [last-minute]]"));
     const int seconds = argc > 2 ? std::max(1, QString(argv[2]).toInt()) : 60;
     const QString binary = QString::fromLocal8Bit(argv[1]);
     // No server at all, not even the user's own.
     qputenv("PULSE_SERVER", "unix:/nonexistent");
+    if (argc > 3 && QString(argv[3]) == QLatin1String("last-minute")) {
+        measureLastMinute(binary, seconds);
+        return 0;
+    }
     measure(binary, false, seconds);
     measure(binary, true, seconds);
     // The band, the next phase's line and the time of day, each off and then all on, in one run.
-    measure(binary, true, seconds, nullptr, 15, "display.progress=0\ndisplay.nextPhase=0\n",
+    measure(binary, true, seconds, "display.progress=0\ndisplay.nextPhase=0\n",
         QStringLiteral(", texts alone"));
-    measure(binary, true, seconds, nullptr, 15, "display.timeOfDay=1\n",
+    measure(binary, true, seconds, "display.timeOfDay=1\n",
         QStringLiteral(", band, next line and time of day"));
+    measureLastMinute(binary, seconds);
     for (SoundServer::Kind kind : {SoundServer::PulseAudio, SoundServer::PipeWire}) {
         SoundServer sound(kind);
         if (!sound.start())
             fail(QStringLiteral("could not start a sound server"));
-        measure(binary, true, seconds, &sound);
-        measure(binary, true, seconds, &sound, 1);
+        measureSound(binary, seconds, sound);
     }
     return 0;
 }

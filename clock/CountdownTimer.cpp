@@ -224,8 +224,13 @@ void CountdownTimer::finishPhase()
     }
     _hasEnded = true;
     _isPaused = true;
-    postPhase(QStringLiteral("End of game %1").arg(_phase.year()));
+    postPhase(phaseText());
     emit stateChanged();
+}
+
+QString CountdownTimer::phaseText() const
+{
+    return _hasEnded ? tr("End of game %1").arg(_phase.year()) : _phase.description();
 }
 
 void CountdownTimer::postPhase(const QString &text)

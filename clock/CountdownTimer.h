@@ -48,6 +48,8 @@ public:
     // Past the last phase of the last game-year in the preferences: nothing moves until a
     // new game.
     bool hasEnded() const { return _hasEnded; }
+    // The phase as the room reads it, or the end of the game once it has come.
+    QString phaseText() const;
 
     // The wall clock the game's start and the end of play are read on.
     void setWallClock(WallClock wallClock);

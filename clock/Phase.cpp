@@ -23,11 +23,6 @@ QString Phase::FALL()
     return QStringLiteral("Fall");
 }
 
-QString Phase::ORDER_WRITING()
-{
-    return QStringLiteral("Orders");
-}
-
 QString Phase::AFTER_WIERD_SEASON()
 {
     return SPRING();
@@ -92,7 +87,9 @@ bool Phase::isLastOfYear() const
 
 QString Phase::description() const
 {
-    const QString orderWriting =
-        isInOrderWriting() ? QStringLiteral(" (%1)").arg(ORDER_WRITING()) : QString();
-    return QStringLiteral("%1%2 %3").arg(season(), orderWriting, QString::number(year()));
+    // Whole phrases, so that each language orders season, phase and year its own way.
+    const QString year = QString::number(this->year());
+    if (isFall())
+        return (isInOrderWriting() ? tr("Fall (Orders) %1") : tr("Fall %1")).arg(year);
+    return (isInOrderWriting() ? tr("Spring (Orders) %1") : tr("Spring %1")).arg(year);
 }

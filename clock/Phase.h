@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The game calendar: season, game-year and whether the players are writing orders.
 class Phase
 {
+    Q_DECLARE_TR_FUNCTIONS(Phase)
+
 public:
     Phase();
 
     static QString SPRING();
     static QString FALL();
-    static QString ORDER_WRITING();
     static QString AFTER_WIERD_SEASON();
 
     int year() const { return _year; }
@@ -33,6 +35,7 @@ public:
     // The last phase of its game-year: the next one starts a new year.
     bool isLastOfYear() const;
 
+    // The phase as the room reads it, in the language in force: "Spring (Orders) 1901".
     QString description() const;
 
 private:

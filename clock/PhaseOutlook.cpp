@@ -44,8 +44,9 @@ bool PhaseOutlook::isWarning(double secondsLeft, int warningSeconds)
 
 QString PhaseOutlook::nextLine(const CountdownTimer &timer)
 {
+    // Empty, not null: a null text posts nothing, and the hall would keep the line before.
     if (timer.hasEnded())
-        return QString();
+        return QStringLiteral("");
     const Phase &phase = timer.phase();
     const int lastYear = timer.lastYear();
     if (lastYear > 0 && phase.year() >= lastYear && phase.isLastOfYear())

@@ -23,8 +23,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The clock's face is drawn in Beteckna where Futura is not installed.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-beteckna)
+# The clock's face is drawn in Beteckna where Futura is not installed, and the letters it lacks
+# in DejaVu Sans.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-beteckna, fonts-dejavu-core")
+# Qt's own dialogs in the languages the clock speaks.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # Directories 0755 and files 0644 whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -8,6 +8,7 @@
 
 AddressOverlay::AddressOverlay(QWidget *display)
     : QWidget(display)
+    , _hideTimer(this)
 {
     hide();
     _hideTimer.setSingleShot(true);

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GlyphCache.h"
 
+#include "FallbackLine.h"
 #include "TabularText.h"
 
 #include <QGlyphRun>
 #include <QPainter>
-#include <QTextLayout>
-
-#include <limits>
 
 namespace {
 // Keeps antialiased edges whole around a glyph's outline box.
@@ -32,6 +30,11 @@ void GlyphCache::reset(const QFont &font, const QColor &color, qreal pixelRatio)
     _color = color;
     _pixelRatio = pixelRatio;
     _glyphs.clear();
+    _shades.resize(256);
+    for (int coverage = 0; coverage < 256; ++coverage) {
+        _shades[coverage] = qPremultiply(
+            qRgba(color.red(), color.green(), color.blue(), coverage * color.alpha() / 255));
+    }
 }
 
 const GlyphCache::Glyph &GlyphCache::glyph(const QRawFont &rawFont, quint32 index)
@@ -42,16 +45,29 @@ const GlyphCache::Glyph &GlyphCache::glyph(const QRawFont &rawFont, quint32 inde
         return *found;
     const QRect box =
         rawFont.boundingRect(index).toAlignedRect().adjusted(-margin, -margin, margin, margin);
-    QImage image(box.size() * _pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    // Only the glyph's coverage is drawn, a byte a pixel: black text is drawn from it as it is,
+    // another colour reads it as shades of that colour (which draws slower). Huge glyphs (a 4K
+    // countdown's digits) stay a byte a pixel, 3 MB rather than 12; smaller ones take full
+    // colour, which draws fastest.
+    QImage image(box.size() * _pixelRatio, QImage::Format_Alpha8);
     image.setDevicePixelRatio(_pixelRatio);
     image.fill(Qt::transparent);
     QGlyphRun run;
     run.setRawFont(rawFont);
     run.setGlyphIndexes({index});
     run.setPositions({QPointF(-box.topLeft())});
-    QPainter painter(&image);
-    painter.setPen(_color);
-    painter.drawGlyphRun(QPointF(), run);
+    // Ended before the image is kept: an image copied while painted on is copied whole.
+    {
+        QPainter painter(&image);
+        painter.setPen(Qt::black);
+        painter.drawGlyphRun(QPointF(), run);
+    }
+    if (_color != Qt::black) {
+        image.reinterpretAsFormat(QImage::Format_Indexed8);
+        image.setColorTable(_shades);
+    }
+    if (qint64(image.width()) * image.height() < compactFromPixels)
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
     return *_glyphs.insert(key, Glyph{image, box.topLeft()});
 }
 
@@ -79,12 +95,8 @@ void GlyphCache::placeTabular(const TabularText &layout, const QString &text, QL
 
 void GlyphCache::placeProportional(const QString &text, const QFont &font, QList<Placed> *placed)
 {
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(std::numeric_limits<int>::max());
-    layout.endLayout();
-    for (const QGlyphRun &run : layout.glyphRuns()) {
+    const FallbackLine line(text, font);
+    for (const QGlyphRun &run : line.layout().glyphRuns()) {
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < indexes.size(); ++i) {
@@ -93,25 +105,4 @@ void GlyphCache::placeProportional(const QString &text, const QFont &font, QList
             placed->append({cached.image, onBaseline.toPoint() + cached.offset});
         }
     }
-}
-
-QRect GlyphCache::inkOf(const QList<Placed> &glyphs)
-{
-    QRect ink;
-    for (const Placed &glyph : glyphs)
-        ink |= QRect(glyph.topLeft, glyph.image.deviceIndependentSize().toSize());
-    return ink;
-}
-
-QImage GlyphCache::compose(const QList<Placed> &glyphs, const QRect &ink, qreal pixelRatio)
-{
-    if (ink.isEmpty())
-        return QImage();
-    QImage image(ink.size() * pixelRatio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(pixelRatio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    for (const Placed &glyph : glyphs)
-        painter.drawImage(glyph.topLeft - ink.topLeft(), glyph.image);
-    return image;
 }

@@ -24,6 +24,8 @@ class GlyphCache
 public:
     // Keeps no more glyphs than this; a text of new glyphs past it starts the cache afresh.
     static constexpr int maxGlyphs = 256;
+    // Glyphs of this many device pixels and more are kept a byte a pixel, not four.
+    static constexpr qint64 compactFromPixels = 256 * 1024;
 
     struct Placed
     {
@@ -36,11 +38,6 @@ public:
     // pixels per unit, in the order of the text.
     QList<Placed> place(const QString &text, const QFont &font, const QColor &color,
         qreal pixelRatio, bool tabularDigits);
-    // The box that the glyphs' ink covers.
-    static QRect inkOf(const QList<Placed> &glyphs);
-    // The glyphs put together into one image of their ink box `ink` (from inkOf). A null
-    // image when there is no ink.
-    static QImage compose(const QList<Placed> &glyphs, const QRect &ink, qreal pixelRatio);
 
     GlyphCache();
     ~GlyphCache();
@@ -61,6 +58,8 @@ private:
 
     QFont _font;
     QColor _color;
+    // The colour at each of 256 coverages, premultiplied: the glyphs' colour table.
+    QList<QRgb> _shades;
     qreal _pixelRatio = 0;
     QHash<QPair<QString, quint32>, Glyph> _glyphs;
     std::unique_ptr<TabularText> _tabular;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResizableTextView.h"
 
+#include "FallbackLine.h"
 #include "NotificationCenter.h"
 #include "NotificationNames.h"
 #include "TabularText.h"
@@ -37,7 +38,7 @@ double advanceAtReference(const QString &text, bool tabularDigits)
 {
     if (tabularDigits && referenceTabular().canPlace(text))
         return referenceTabular().width(text);
-    return referenceMetrics().horizontalAdvance(text);
+    return FallbackLine(text, referenceFont()).advance();
 }
 } // namespace
 
@@ -60,8 +61,10 @@ QFont ResizableTextView::textFont()
 {
     static const QFont font = [] {
         QFont resolved;
-        // "Futura-MediumItalic"; machines without Futura get the Futura-like Beteckna.
-        resolved.setFamilies({QStringLiteral("Futura"), QStringLiteral("BetecknaGS")});
+        // "Futura-MediumItalic"; machines without Futura get the Futura-like Beteckna. Letters
+        // Beteckna lacks (ł, ñ, ő, Greek, Cyrillic...) come from DejaVu Sans, of its weight.
+        resolved.setFamilies({QStringLiteral("Futura"), QStringLiteral("BetecknaGS"),
+            QStringLiteral("DejaVu Sans")});
         resolved.setWeight(QFont::Medium);
         resolved.setItalic(true);
         resolved.setHintingPreference(QFont::PreferNoHinting);
@@ -128,8 +131,17 @@ void ResizableTextView::handleTextChange(const QVariantMap &userInfo)
     const QString text = entry->toString();
     if (text == _text)
         return;
+    const QString shape = maxText();
     setText(text);
-    update();
+    // A text of the same shape keeps its font and place, so only the glyphs that change need
+    // painting: in the last minute, the tenths, and once a second the seconds. (A resize
+    // repaints the whole view anyway.)
+    const std::optional<QRect> changed =
+        shape == maxText() ? _sprite.changedArea(text) : std::nullopt;
+    if (changed)
+        update(changed->translated(_paintedOrigin));
+    else
+        update();
 }
 
 void ResizableTextView::setTabularDigits(bool tabular)
@@ -154,4 +166,5 @@ void ResizableTextView::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     _sprite.draw(
         painter, baseline, text(), font, palette().color(QPalette::WindowText), event->rect());
+    _paintedOrigin = QPoint(qRound(baseline.x()), qRound(baseline.y()));
 }

@@ -72,6 +72,8 @@ private:
     bool _fitWidth = true;
     bool _tabularDigits = false;
     TextSprite _sprite;
+    // The baseline origin of the last paint.
+    QPoint _paintedOrigin;
     // The last text measured and its advance at the reference size: shaping a banner text
     // at every step of its scroll would cost more than drawing it.
     mutable QString _measuredText;

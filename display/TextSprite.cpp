@@ -12,14 +12,6 @@ void TextSprite::draw(QPainter &painter, const QPointF &baselineOrigin, const QS
         pixelRatio != _pixelRatio)
         render(text, font, color, pixelRatio);
     const QPoint origin(qRound(baselineOrigin.x()), qRound(baselineOrigin.y()));
-    if (!_pixmap.isNull())
-        painter.drawPixmap(origin + _offset, _pixmap);
-    else
-        drawGlyphsIn(painter, origin, exposed);
-}
-
-void TextSprite::drawGlyphsIn(QPainter &painter, const QPoint &origin, const QRect &exposed) const
-{
     for (const GlyphCache::Placed &glyph : _glyphsInPlace) {
         const QRect box(origin + glyph.topLeft, glyph.image.deviceIndependentSize().toSize());
         if (box.intersects(exposed))
@@ -35,15 +27,28 @@ void TextSprite::render(
     _color = color;
     _pixelRatio = pixelRatio;
     _rendered = true;
-    _pixmap = QPixmap();
-    _glyphsInPlace = _glyphs.place(text, font, color, pixelRatio, _tabularDigits);
-    const QRect ink = GlyphCache::inkOf(_glyphsInPlace);
-    const QSizeF box = QSizeF(ink.size()) * pixelRatio;
-    if (box.width() * box.height() > maxPixels)
-        return;
-    _offset = ink.topLeft();
-    QImage image = GlyphCache::compose(_glyphsInPlace, ink, pixelRatio);
+    // Let go of the old glyphs first: at a new size the cache starts afresh, and at 4K the old
+    // and new countdown glyphs together would take 12 MB.
     _glyphsInPlace.clear();
-    if (!image.isNull())
-        _pixmap = QPixmap::fromImage(std::move(image));
+    _glyphsInPlace = _glyphs.place(text, font, color, pixelRatio, _tabularDigits);
+}
+
+std::optional<QRect> TextSprite::changedArea(const QString &text)
+{
+    if (!_rendered)
+        return std::nullopt;
+    const QList<GlyphCache::Placed> next =
+        _glyphs.place(text, _font, _color, _pixelRatio, _tabularDigits);
+    if (next.size() != _glyphsInPlace.size())
+        return std::nullopt;
+    const auto box = [](const GlyphCache::Placed &glyph) {
+        return QRect(glyph.topLeft, glyph.image.deviceIndependentSize().toSize());
+    };
+    QRect changed;
+    for (qsizetype i = 0; i < next.size(); ++i) {
+        const GlyphCache::Placed &before = _glyphsInPlace.at(i), &after = next.at(i);
+        if (before.topLeft != after.topLeft || before.image.cacheKey() != after.image.cacheKey())
+            changed |= box(before) | box(after);
+    }
+    return changed;
 }

@@ -6,26 +6,29 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
-#include <QPixmap>
 #include <QPointF>
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 class QPainter;
 
-// One text rendered once into a pixmap and blitted at every later paint, so a repaint with
-// the same text, size and colour costs a copy instead of a rasterisation of huge glyphs. A
-// text too long for one pixmap keeps its glyphs in place instead and draws only those in
-// the part being painted, so a banner step costs the same for any length of text.
+// One text laid out once from glyphs rasterised once each (see GlyphCache), drawn glyph by
+// glyph and only those in the part being painted: a repaint with the same text, size and
+// colour costs a few copies instead of a rasterisation of huge glyphs, a banner step costs the
+// same for any length of text, and a countdown repaints only the cells whose digit changed. No
+// picture of the whole text is kept: at 4K a banner's would take 12 MB.
 class TextSprite
 {
 public:
-    // Texts whose rendering would take more device pixels than this (32 MB) are not kept
-    // whole.
-    static constexpr qint64 maxPixels = 8 * 1024 * 1024;
-
     // Digits in cells of one width, so they stand still as they change.
     void setTabularDigits(bool tabular) { _tabularDigits = tabular; }
+
+    // Where `text` would be drawn differently from the text drawn last, relative to the
+    // baseline origin: the old and new boxes of the glyphs that change. Nothing when nothing
+    // was drawn yet or `text` has another number of glyphs: then all of it changes.
+    std::optional<QRect> changedArea(const QString &text);
 
     // Draws `text` with the left end of its baseline at `baselineOrigin`, as far as it falls
     // in `exposed`.
@@ -34,16 +37,13 @@ public:
 
 private:
     void render(const QString &text, const QFont &font, const QColor &color, qreal pixelRatio);
-    void drawGlyphsIn(QPainter &painter, const QPoint &origin, const QRect &exposed) const;
 
     bool _tabularDigits = false;
     QString _text;
     QFont _font;
     QColor _color;
     qreal _pixelRatio = 0;
-    QPixmap _pixmap;
-    QPoint _offset; // top-left of the pixmap relative to the baseline origin
-    QList<GlyphCache::Placed> _glyphsInPlace; // when there is no pixmap
+    QList<GlyphCache::Placed> _glyphsInPlace;
     bool _rendered = false;
     GlyphCache _glyphs;
 };

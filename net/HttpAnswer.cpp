@@ -13,12 +13,19 @@ namespace {
 // What a client's Sec-WebSocket-Key must decode to.
 constexpr qsizetype webSocketKeyBytes = 16;
 
+QByteArray resource(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The page with its cue schedule inline: one request, and a policy that needs no script file.
 const QByteArray &viewerPage()
 {
-    static const QByteArray page = [] {
-        QFile file(QStringLiteral(":/net/viewer.html"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    static const QByteArray page =
+        resource(QStringLiteral(":/net/viewer.html"))
+            .replace("<!-- cueschedule.js -->",
+                "<script>\n" + resource(QStringLiteral(":/net/cueschedule.js")) + "</script>");
     return page;
 }
 

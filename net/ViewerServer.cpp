@@ -23,19 +23,10 @@ QByteArray compact(const QJsonObject &message)
     return QJsonDocument(message).toJson(QJsonDocument::Compact);
 }
 
-// What every page is offered, built once: the cues it may fetch, and the commands it may send
-// with the label of each one's button.
+// The cues every page may fetch.
 const QJsonObject &offer()
 {
-    static const QJsonObject offered = [] {
-        QJsonArray buttons;
-        for (const ViewerServer::Command &command : ViewerServer::commands) {
-            buttons.append(
-                QJsonArray{QLatin1String(command.name), QString::fromUtf8(command.label)});
-        }
-        return QJsonObject{
-            {QStringLiteral("cues"), CueFiles::seconds()}, {QStringLiteral("commands"), buttons}};
-    }();
+    static const QJsonObject offered{{QStringLiteral("cues"), CueFiles::seconds()}};
     return offered;
 }
 

@@ -53,9 +53,11 @@ public:
         const char *name;
         const char *label;
     };
-    static constexpr Command commands[] = {{"pause", "Pause"}, {"continue", "Continue"},
+    static constexpr Command commands[] = {{"pause", QT_TRANSLATE_NOOP("ViewerServer", "Pause")},
+        {"continue", QT_TRANSLATE_NOOP("ViewerServer", "Continue")},
+        // Signs, digits and SI units read the same in every language the clock speaks.
         {"minus1m", "\u22121 min"}, {"plus1m", "+1 min"}, {"minus10s", "\u221210 s"},
-        {"plus10s", "+10 s"}, {"nextPhase", "Next phase"}};
+        {"plus10s", "+10 s"}, {"nextPhase", QT_TRANSLATE_NOOP("ViewerServer", "Next phase")}};
     static bool isCommand(const QString &name);
 
 signals:

@@ -31,6 +31,8 @@ ViewerService::ViewerService(const ViewerState &state, PinGuard::Clock clock, QO
         [this](const QString &key) {
             if (key.startsWith(QLatin1String("viewer.")))
                 applyPreferences();
+            else if (key == QLatin1String(CVLDisplayLanguageKey))
+                retranslate();
         });
     _thread.start();
 }
@@ -98,6 +100,15 @@ void ViewerService::serve()
                 served(request, host, actualPort, problem);
             });
         });
+}
+
+// The status in the language just chosen; a server that is up stays up.
+void ViewerService::retranslate()
+{
+    if (_address.isEmpty())
+        serve();
+    else
+        showStatus();
 }
 
 void ViewerService::served(int request, const QString &host, quint16 port, const QString &problem)

@@ -39,6 +39,7 @@ signals:
 
 private:
     void serve();
+    void retranslate();
     void served(int request, const QString &host, quint16 port, const QString &problem);
     void showProblem(const QString &problem);
     void showStatus();

@@ -5,6 +5,11 @@
 #include "NotificationNames.h"
 #include "PreferenceNotifier.h"
 #include "PreferenceStore.h"
+#include "Translations.h"
+#include "ViewerServer.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
 
 #include <QLocale>
 
@@ -33,9 +38,30 @@ ViewerState::ViewerState(WallClock wallClock, QObject *parent)
             if (key == QLatin1String(CVLDefaultsMarquisTextKey))
                 setBanner(PreferenceStore::preferenceMarquisText());
             showOptions();
+            showTexts();
         });
     setBanner(PreferenceStore::preferenceMarquisText());
     showOptions();
+    showTexts();
+}
+
+// The page's own texts and its command buttons, in the hall's language whatever the phone's
+// browser prefers: the room reads one clock.
+void ViewerState::showTexts()
+{
+    QJsonArray buttons;
+    for (const ViewerServer::Command &command : ViewerServer::commands) {
+        buttons.append(QJsonArray{QLatin1String(command.name),
+            QCoreApplication::translate("ViewerServer", command.label)});
+    }
+    update(
+        {{QStringLiteral("lang"), Translations::current()}, {QStringLiteral("commands"), buttons},
+            {QStringLiteral("texts"),
+                QJsonObject{{QStringLiteral("lost"), tr("connection lost")},
+                    {QStringLiteral("control"), tr("Control")}, {QStringLiteral("pin"), tr("PIN")},
+                    {QStringLiteral("pinLabel"), tr("Control PIN")},
+                    {QStringLiteral("soundOn"), tr("Sound on")},
+                    {QStringLiteral("soundOff"), tr("Sound off")}}}});
 }
 
 // What the hall shows besides its texts, and its clock's form, so every page shows the same.

@@ -11,7 +11,8 @@
 // What the viewers show, gathered from the clock's notifications and the preferences: the time
 // text, the time left with the moment it was read, running, the phase and the banner; the
 // phase's length, the seconds left that start its warning stage and the line naming the next
-// phase; what the hall shows of these and the form of its clock. Every change is announced
+// phase; what the hall shows of these and the form of its clock; the page's own texts in the
+// hall's language. Every change is announced
 // with only the fields it changed.
 class ViewerState : public QObject
 {
@@ -43,6 +44,7 @@ signals:
 
 private:
     void showOptions();
+    void showTexts();
     void update(const QJsonObject &fields);
 
     WallClock _wallClock;

@@ -2,6 +2,7 @@
 #include "PreferenceController.h"
 
 #include "EntryRule.h"
+#include "Translations.h"
 #include "ui_Preferences.h"
 
 #include <QAction>
@@ -61,6 +62,10 @@ bool PreferenceController::eventFilter(QObject *watched, QEvent *event)
         _clockWindow->raise();
         _clockWindow->activateWindow();
     }
+    if (watched == _window.get() && event->type() == QEvent::LanguageChange) {
+        _ui->retranslateUi(_window.get());
+        showChoices();
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -89,6 +94,8 @@ void PreferenceController::loadWindow()
         &PreferenceController::toggleOrderWriting);
     connect(_ui->outputDeviceComboBox, &QComboBox::activated, this,
         &PreferenceController::changeOutputDevice);
+    connect(
+        _ui->languageComboBox, &QComboBox::activated, this, &PreferenceController::changeLanguage);
     connect(_ui->volumeSpinBox, &QSpinBox::valueChanged, this, &PreferenceController::changeVolume);
     connect(_ui->soundCheckButton, &QPushButton::clicked, this,
         &PreferenceController::soundCheckRequested);
@@ -162,7 +169,32 @@ void PreferenceController::showStoredValues()
     _ui->viewerRestartButton->setVisible(_commandsStopped);
     const QSignalBlocker quiet(_ui->volumeSpinBox);
     _ui->volumeSpinBox->setValue(intPreference(CVLAudioVolumeKey));
+    showChoices();
+}
+
+void PreferenceController::showChoices()
+{
     showOutputDevices();
+    showLanguages();
+}
+
+// Each language by its own name, after the system's; one not shipped shows as the system's,
+// which is what is in force.
+void PreferenceController::showLanguages()
+{
+    QComboBox *box = _ui->languageComboBox;
+    box->clear();
+    box->addItem(tr("System"), QString());
+    for (const Translations::Language &language : Translations::shipped)
+        box->addItem(QString::fromUtf8(language.name), QString::fromLatin1(language.code));
+    box->setCurrentIndex(std::max(0, box->findData(textPreference(CVLDisplayLanguageKey))));
+}
+
+void PreferenceController::changeLanguage()
+{
+    if (_ui)
+        reportSave(setTextPreference(
+            CVLDisplayLanguageKey, _ui->languageComboBox->currentData().toString()));
 }
 
 // The system default first; a stored device that is gone shows as the default, which is

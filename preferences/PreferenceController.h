@@ -46,6 +46,7 @@ public:
     void toggleOrderWriting();
     void changeOutputDevice();
     void changeVolume();
+    void changeLanguage();
     void toggleViewer();
 
 signals:
@@ -61,7 +62,10 @@ private:
     void loadWindow();
     void bindFields();
     void showStoredValues();
+    // The lists to choose from, in the language in force.
+    void showChoices();
     void showOutputDevices();
+    void showLanguages();
     void commit(const Binding &binding);
     void reportSave(bool saved);
 

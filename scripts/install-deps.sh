@@ -6,11 +6,12 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-websockets-dev libqrencode-dev libgl-dev
+    qt6-base-dev qt6-websockets-dev qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+    libqrencode-dev libgl-dev
     fonts-beteckna fonts-dejavu-core
     xvfb xauth xdotool imagemagick openbox x11-utils zbar-tools curl
     libpulse-dev pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus
-    chromium tesseract-ocr tesseract-ocr-eng
+    chromium nodejs tesseract-ocr tesseract-ocr-eng
     librsvg2-bin dpkg-dev lintian desktop-file-utils appstream
 )
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fuzzes the parsers of what guests send for a minute each, then builds the clock and runs the
-# whole test suite twice: a plain build, then one under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Checks that every translation holds every text of the code, translated; fuzzes the parsers
+# of what guests send for a minute each; then builds the clock and runs the whole test suite
+# twice: a plain build, then one under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,6 +10,9 @@ scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+echo "== translations"
+scripts/translations.sh check
 
 echo "== fuzz"
 cmake --preset fuzz > /dev/null

@@ -120,6 +120,7 @@ void PreferenceStore::initialize()
     defaults.insert(CVLDisplayWarningMinutesKey, 2);
     defaults.insert(CVLDisplayNextPhaseKey, 1);
     defaults.insert(CVLDisplayTimeOfDayKey, 0);
+    defaults.insert(CVLDisplayLanguageKey, QString());
     defaults.insert(CVLAudioDeviceKey, QString());
     defaults.insert(CVLAudioVolumeKey, 100);
     defaults.insert(CVLViewerEnabledKey, 0);

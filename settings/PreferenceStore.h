@@ -24,6 +24,8 @@ inline constexpr char CVLDisplayWarningKey[] = "display.warning";
 inline constexpr char CVLDisplayWarningMinutesKey[] = "display.warningMinutes";
 inline constexpr char CVLDisplayNextPhaseKey[] = "display.nextPhase";
 inline constexpr char CVLDisplayTimeOfDayKey[] = "display.timeOfDay";
+// The language of every text the clock shows (a code such as "fr"); empty: the system's.
+inline constexpr char CVLDisplayLanguageKey[] = "display.language";
 // The cue output's device id (empty: the system default) and volume in whole percent.
 inline constexpr char CVLAudioDeviceKey[] = "audio.device";
 inline constexpr char CVLAudioVolumeKey[] = "audio.volume";

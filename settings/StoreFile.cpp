@@ -210,17 +210,17 @@ QString StoreFile::problemText() const
     case Problem::None:
         return QString();
     case Problem::NotRegular:
-        return QStringLiteral("it is not a regular file");
+        return tr("it is not a regular file");
     case Problem::TooLarge:
-        return QStringLiteral("it is larger than %1 KB").arg(maxBytes / 1024);
+        return tr("it is larger than %1 KB").arg(maxBytes / 1024);
     case Problem::Unreadable:
-        return QStringLiteral("it cannot be read");
+        return tr("it cannot be read");
     case Problem::DiskFull:
-        return QStringLiteral("the disk is full");
+        return tr("the disk is full");
     case Problem::NotWritable:
-        return QStringLiteral("the file or its folder is not writable");
+        return tr("the file or its folder is not writable");
     case Problem::Unverified:
-        return QStringLiteral("what was written did not read back whole");
+        return tr("what was written did not read back whole");
     }
     return QString();
 }
@@ -229,7 +229,7 @@ void StoreFile::reportOnce()
 {
     const QString report = _problem == Problem::None
         ? QString()
-        : QStringLiteral("MervaneTimer: not reading the preferences in %1: %2; the defaults apply")
+        : tr("MervaneTimer: not reading the preferences in %1: %2; the defaults apply")
               .arg(_path, problemText());
     if (report != _reported && !report.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(report));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -12,6 +13,8 @@
 // to a new file that replaces the old one only once it reads back with every value.
 class StoreFile
 {
+    Q_DECLARE_TR_FUNCTIONS(StoreFile)
+
 public:
     // A file larger than this is not a preferences file a person wrote; it is not read.
     static constexpr qint64 maxBytes = 1024 * 1024;

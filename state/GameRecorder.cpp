@@ -28,8 +28,9 @@ qint64 GameRecorder::resume()
     const GameStateFile::Found found = _file.read(now, &game, &why);
     if (found == GameStateFile::Found::Damaged) {
         const QString aside = _file.setAside(now);
-        std::fprintf(stderr, "MervaneTimer: not resuming the game in %s: %s; kept as %s\n",
-            qPrintable(_file.path()), qPrintable(why), qPrintable(aside));
+        std::fprintf(stderr, "%s\n",
+            qPrintable(tr("MervaneTimer: not resuming the game in %1: %2; kept as %3")
+                           .arg(_file.path(), why, aside)));
     }
     if (found != GameStateFile::Found::Game)
         return -1;

@@ -43,7 +43,7 @@ GameStateFile::Found GameStateFile::read(qint64 now, Game *game, QString *why) c
     if (read == SmallFile::Read::Missing)
         return Found::Nothing;
     if (read != SmallFile::Read::Done) {
-        *why = QStringLiteral("it cannot be read as a small regular file");
+        *why = tr("it cannot be read as a small regular file");
         return Found::Damaged;
     }
     const QJsonObject saved = QJsonDocument::fromJson(bytes).object();
@@ -55,7 +55,7 @@ GameStateFile::Found GameStateFile::read(qint64 now, Game *game, QString *why) c
         saved.value("running").isBool() && std::isfinite(left) &&
         std::fabs(left) < longestPhaseSeconds && isWhole(saved.value("savedAt"));
     if (!wellFormed) {
-        *why = QStringLiteral("it does not hold a whole game");
+        *why = tr("it does not hold a whole game");
         return Found::Damaged;
     }
     game->savedAt = static_cast<qint64>(saved.value("savedAt").toDouble());
@@ -64,7 +64,7 @@ GameStateFile::Found GameStateFile::read(qint64 now, Game *game, QString *why) c
         ? static_cast<qint64>(startedAt.toDouble())
         : game->savedAt;
     if (game->savedAt > now + clockSlackMs) {
-        *why = QStringLiteral("it was saved in the future");
+        *why = tr("it was saved in the future");
         return Found::Damaged;
     }
     game->phase.setSeason(season);

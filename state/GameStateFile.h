@@ -3,12 +3,15 @@
 
 #include "Phase.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // The game in progress, kept in a small file of its own beside the preferences so that a
 // crash, a power cut or a closed lid does not lose it. Written whole or not at all.
 class GameStateFile
 {
+    Q_DECLARE_TR_FUNCTIONS(GameStateFile)
+
 public:
     struct Game
     {

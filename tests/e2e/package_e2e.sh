@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The clock as a referee installs and starts it: its command line, through the real program,
-# and, given the source folder, the Debian package that scripts/package.sh makes.
+# in the system's language, and, given the source folder, the Debian package that
+# scripts/package.sh makes.
 # Usage: package_e2e.sh PATH_TO_MervaneTimer VERSION [SOURCE_DIR]
 binary=$1 version=$2 source_dir=${3:-}
 source "$(dirname "$0")/lib.sh"
@@ -10,6 +11,7 @@ source "$(dirname "$0")/lib.sh"
 # line when the status is 1) | env's arguments | the clock's arguments.
 cases=(
     "0|Usage: *--full-screen*--new-game*|-u DISPLAY|--help"
+    "0|*--full-screen*plein écran*|-u DISPLAY LANGUAGE=fr LANG=fr_FR.UTF-8|--help"
     "0|MervaneTimer $version|-u DISPLAY|-geometry 1280x720+0+0 --version"
     "2|MervaneTimer: Unknown option 'bogus'.\nUsage: *|-u DISPLAY|--full-screen --bogus"
     "2|MervaneTimer: Unexpected argument 'now'.\nUsage: *|-u DISPLAY|--new-game now"
@@ -41,6 +43,29 @@ until_true 30 eval '[[ "$(state_field season) $(state_field year)" == "Spring 19
     fail "--new-game resumed the kept game: $(cat "$state")"
 [[ $(< "$state.previous") == "$kept" ]] || fail "--new-game did not keep the game as .previous"
 
+# In French, then Italian, from the system's language: the hall's phase, and the page's phase and
+# sound button in a browser that prefers English (its small letters enlarged, its grey gone).
+kill "$app_pid" && wait "$app_pid" || true
+port=$(shuf -i 20000-60000 -n 1)
+prefs viewer.enabled=1 viewer.address=127.0.0.1 "viewer.port=$port" "defaults.marquisText= "
+controls() {
+    import -window root -gravity southeast -crop 30%x8%+0+0 "$work/row.png"
+    convert "$work/row.png" -resize 300% -threshold 50% "$work/row.png"
+    tesseract "$work/row.png" stdout --psm 11 2> /dev/null | tr -s ' \n' ' '
+}
+for run in "fr_FR Son Printemps 1901" "it_IT Audio Primavera 1901"; do
+    read -r locale sound phase <<< "$run"
+    LANGUAGE=${locale%_*} LANG=$locale.UTF-8 start_clock "$binary"
+    until_true 50 eval '[[ $(ocr "$(shot "$window" 100%x100%)") == *"$phase"* ]]' ||
+        fail "$locale: the hall does not read $phase: $(ocr "$(shot "$window" 100%x100%)")"
+    xdotool windowminimize --sync "$window"
+    [[ -n ${page:-} ]] || LANGUAGE=en LANG=en_US.UTF-8 start_browser "http://127.0.0.1:$port/" --lang=en-US
+    page=open
+    until_true 100 eval '[[ $(ocr "$(shot root 100%x100%)") == *"$phase"* && $(controls) == *"$sound"* ]]' ||
+        fail "$locale: the page does not read $phase and $sound: $(ocr "$(shot root 100%x100%)") $(controls)"
+    kill "$app_pid" && wait "$app_pid" || true
+done
+
 [[ -n "$source_dir" ]] || { echo "package: left to the default build"; echo "1 passed, 0 failed"; exit 0; }
 "$source_dir/scripts/package.sh" > "$work/package.log" 2>&1 ||
     fail "package: $(tail -5 "$work/package.log")"
@@ -51,7 +76,7 @@ dpkg-deb -x "$deb" "$work/root"
 share="$work/root/usr/share"
 # The program itself is run below, and lintian fails on a missing copyright.
 for file in man/man1/MervaneTimer.1.gz icons/hicolor/scalable/apps/mervanetimer.svg \
-    icons/hicolor/48x48/apps/mervanetimer.png; do
+    icons/hicolor/48x48/apps/mervanetimer.png mervanetimer/translations/mervanetimer_{de,es,fr,it,nl,pl}.qm; do
     [[ -s "$share/$file" ]] || fail "package: no $file"
 done
 desktop-file-validate "$share/applications/mervanetimer.desktop" || fail "package: menu entry"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", its page in
-# Chromium on the default sink. Presses C, then Right 7.6 s later, saying "pressed" after each.
+# Chromium on the default sink. Presses C, Right 7.6 s later (at 0:04.8, +10 s), Space at 0:05.5
+# and Space again 3 s later; then turns the page's sound off with its keys, reloads it, and has
+# the clock play a cue by hand (B). Says "pressed" after each key the clock takes.
 binary=$1
 source "$(dirname "$0")/lib.sh"
 start_x 1000x600
@@ -13,9 +15,13 @@ start_clock "$binary"
 # An output 85 ms slow, as a phone's may be: the page must start each cue that much ahead.
 start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
 sleep 5
-for key in c Right; do
-    xdotool windowactivate --sync "$window" key "$key"
+for step in c:7.6 Right:9.3 space:3 space:8; do
+    xdotool windowactivate --sync "$window" key "${step%:*}"
     echo pressed
-    sleep 7.6
+    sleep "${step#*:}"
 done
+page=$(xdotool search --onlyvisible --class chromium | tail -1)
+xdotool windowactivate --sync "$page" key Tab space sleep 1 key F5 sleep 4
+xdotool windowactivate --sync "$window" key b
+echo pressed
 read -r || true # until the test is done

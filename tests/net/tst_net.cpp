@@ -81,11 +81,11 @@ private slots:
         first.remove("seq");
         QCOMPARE(first.take("cues").toArray().size(), 13);
         QCOMPARE(first.take("commands").toArray().size(), int(std::size(ViewerServer::commands)));
-        first.remove("clock24"); // the system's; the outlook comes too
+        first.remove("clock24"), first.remove("texts"); // the system's, the hall's language
         QCOMPARE(first,
             QJsonObject({{"type", "state"}, {"seconds", 600}, {"time", "10:00"}, {"running", false},
                 {"at", 1'800'000'000'000.0}, {"phase", "Spring 1901"}, {"banner", banner},
-                {"control", false}, {"next", "Fall 1901 · 10 min"}, {"length", 600},
+                {"control", false}, {"next", "Fall 1901 · 10 min"}, {"length", 600}, {"lang", "en"},
                 {"warnAt", 120},
                 {"show", QJsonObject{{"band", true}, {"next", true}, {"timeOfDay", false}}}}));
         QStringList times;

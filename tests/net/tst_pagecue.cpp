@@ -16,8 +16,9 @@ class TestPageCue : public QObject
     Q_OBJECT
 
 private slots:
-    // Every cue of the last ten seconds sounds from the page with the hall's, and after a
-    // nudge of +10 s at 0:05 none of the schedule it replaced.
+    // Every cue of the last ten seconds sounds from the page with the hall's; after a nudge of
+    // +10 s at 0:05, none of the schedule it replaced; paused at 0:05.5, none until it goes on.
+    // A page whose sound was turned off stays silent after a reload.
     void pageSoundsWithTheHall()
     {
         SoundServer server(SoundServer::PulseAudio);
@@ -31,7 +32,10 @@ private slots:
         _stage.start("bash", {STAGE_SCRIPT, MERVANE_BINARY});
         const double continued = pressed(60000); // at 0:12.4
         const double nudged = pressed(15000), left = 12.4 - (nudged - continued) + 10;
-        QTest::qWait(int(left * 1000) + 2000);
+        const double paused = pressed(15000), resumed = pressed(10000);
+        const double pausedAt = left - (paused - nudged);
+        const double byHand = pressed(30000);
+        QTest::qWait(1500);
         hall.stop();
         page.stop();
         // Heard in the hall about then, and from the page within 50 ms of it.
@@ -40,11 +44,16 @@ private slots:
             return inHall > 0 && qAbs(heardAt(page, seconds, inHall, 0.1) - inHall) <= 0.05;
         };
         for (int cue = 10; cue >= 0; --cue) {
-            const double old = continued + 12.4 - cue;
+            const double old = continued + 12.4 - cue, unpaused = nudged + left - cue;
             QVERIFY2(cue >= 5 ? together(cue, old) : heardAt(page, cue, old, 0.25) == 0,
                 "cue " + QByteArray::number(cue));
-            QVERIFY2(together(cue, nudged + left - cue), "cue " + QByteArray::number(cue));
+            QVERIFY2(cue > pausedAt
+                    ? together(cue, unpaused)
+                    : (unpaused > resumed || heardAt(page, cue, unpaused, 0.25) == 0) &&
+                        together(cue, resumed + pausedAt - cue),
+                "cue " + QByteArray::number(cue));
         }
+        QVERIFY(heardAt(hall, 0, byHand, 0.4) > 0 && heardAt(page, 0, byHand, 0.4) == 0);
     }
 
     void cleanup()

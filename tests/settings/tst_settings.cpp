@@ -29,6 +29,11 @@ private slots:
         Prefs::initialize();
         QVERIFY(Prefs::preferenceSpringMinutes() == -5 && Prefs::preferenceUseOrderWriting());
         QCOMPARE(Prefs::preferenceMarquisText(), text);
+        // The file removed under the running clock: the defaults are in force at once, and the
+        // next save writes what was set since, not the old values.
+        QVERIFY(QFile::remove(_store->path()));
+        QVERIFY(Prefs::preferenceSpringMinutes() == 10 && !Prefs::preferenceUseOrderWriting());
+        QVERIFY(Prefs::setPreferenceFallMinutes(7) && !_store->fileContents().contains("spring"));
         QVERIFY(Prefs::setPreferenceMarquisText("") && Prefs::preferenceMarquisText().isEmpty());
         // By hand: a number that is none counts as absent; a text with commas is read whole,
         // and cut at the limit, never inside a character.
