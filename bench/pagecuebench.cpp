@@ -2,9 +2,9 @@
 // The cues of the viewer page against the clock's own: the real clock plays to one null sink
 // of a private PulseAudio, its page in Chromium (in a kiosk window on a virtual X server) to
 // another, both recorded at once. Over the last ten seconds of several countdowns (each
-// nudged by +10 s on the way, by the same stage as the test's), each cue is found in both
-// recordings by its sound, and the page's is timed from the hall's.
-// Usage: pagecuebench PATH_TO_MervaneTimer PATH_TO_pagecue_stage.sh [COUNTDOWNS]  (default 3)
+// nudged by +10 s and paused on the way, by the same stage as the test's), each cue is found in
+// both recordings by its sound, and the page's is timed from the hall's. Usage: pagecuebench
+// PATH_TO_MervaneTimer PATH_TO_pagecue_stage.sh [COUNTDOWNS]  (default 3)
 
 #include "BenchTable.h"
 #include "CueFinder.h"
@@ -53,13 +53,17 @@ QList<double> countdown(const QString &binary, const QString &stageScript, int *
 {
     MonitorRecording hall(SoundServer::sinkName), page(QStringLiteral("page"));
     Stage stage(stageScript, binary);
-    // The stage continues the clock at 0:12.4 and later nudges it by +10 s: the countdown
-    // ends 22.4 s after it continued.
+    // The stage continues the clock at 0:12.4, nudges it by +10 s, and pauses it at 0:05.8
+    // for about 3 s: the countdown ends 22.4 s after it continued, plus the pause.
     if (!hall.start() || !page.start() || !said(stage, "pressed", 60000))
         return {};
-    const double end = MonotonicClock::seconds() + 22.4;
-    if (!said(stage, "pressed", 15000))
+    const double continued = MonotonicClock::seconds();
+    if (!said(stage, "pressed", 15000) || !said(stage, "pressed", 15000))
         return {};
+    const double paused = MonotonicClock::seconds();
+    if (!said(stage, "pressed", 10000))
+        return {};
+    const double pause = MonotonicClock::seconds() - paused, end = continued + 22.4 + pause;
     QTest::qWait(int((end + 1.5 - MonotonicClock::seconds()) * 1000));
     hall.stop();
     page.stop();
@@ -68,7 +72,7 @@ QList<double> countdown(const QString &binary, const QString &stageScript, int *
     QList<double> offsets;
     const int rate = MonitorRecording::sampleRate;
     for (int seconds = 10; seconds >= 0; --seconds) {
-        const qsizetype due = hall.indexAt(end - seconds);
+        const qsizetype due = hall.indexAt(end - seconds - (seconds > 5 ? pause : 0));
         const auto inHall = finder.find(seconds, hall.samples(), due - rate / 2, due + rate / 2);
         const double heard = hall.timeOf(inHall.start);
         const auto onPage = finder.find(

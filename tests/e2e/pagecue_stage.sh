@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", its page in
-# Chromium on the default sink. Presses C, Right 7.6 s later (at 0:04.8, +10 s), Space at 0:05.5
+# Chromium on the default sink. Presses C, Right 7.6 s later (at 0:04.8, +10 s), Space at 0:05.8
 # and Space again 3 s later; then turns the page's sound off with its keys, reloads it, and has
 # the clock play a cue by hand (B). Says "pressed" after each key the clock takes.
 binary=$1
@@ -15,7 +15,7 @@ start_clock "$binary"
 # An output 85 ms slow, as a phone's may be: the page must start each cue that much ahead.
 start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
 sleep 5
-for step in c:7.6 Right:9.3 space:3 space:8; do
+for step in c:7.6 Right:9 space:3 space:8; do
     xdotool windowactivate --sync "$window" key "${step%:*}"
     echo pressed
     sleep "${step#*:}"

@@ -17,7 +17,7 @@ class TestPageCue : public QObject
 
 private slots:
     // Every cue of the last ten seconds sounds from the page with the hall's; after a nudge of
-    // +10 s at 0:05, none of the schedule it replaced; paused at 0:05.5, none until it goes on.
+    // +10 s at 0:05, none of the schedule it replaced; paused at 0:05.8, none until it goes on.
     // A page whose sound was turned off stays silent after a reload.
     void pageSoundsWithTheHall()
     {
