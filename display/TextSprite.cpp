@@ -50,5 +50,8 @@ std::optional<QRect> TextSprite::changedArea(const QString &text)
         if (before.topLeft != after.topLeft || before.image.cacheKey() != after.image.cacheKey())
             changed |= box(before) | box(after);
     }
+    // The paint that follows draws this very layout: laid out once a tick, not twice.
+    _text = text;
+    _glyphsInPlace = next;
     return changed;
 }

@@ -27,7 +27,8 @@ public:
 
     // Where `text` would be drawn differently from the text drawn last, relative to the
     // baseline origin: the old and new boxes of the glyphs that change. Nothing when nothing
-    // was drawn yet or `text` has another number of glyphs: then all of it changes.
+    // was drawn yet or `text` has another number of glyphs: then all of it changes. Otherwise
+    // `text` becomes the one the next draw shows, as laid out here.
     std::optional<QRect> changedArea(const QString &text);
 
     // Draws `text` with the left end of its baseline at `baselineOrigin`, as far as it falls
