@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# For tst_pagecue: the real clock paused at 0:12.4, its cues to the sink "cues", its page in
-# Chromium on the default sink. Presses C, Right 7.6 s later (at 0:04.8, +10 s), Space at 0:05.8
-# and Space again 3 s later; then turns the page's sound off with its keys, reloads it, and has
-# the clock play a cue by hand (B). Says "pressed" after each key the clock takes.
+# For tst_pagecue: the clock paused at 0:12.4 plays to the sink "cues", its page in Chromium to
+# the default. Keys: C, Right at 0:04.8 (+10 s), Space at 0:05.8 and 3 s later; the page's sound
+# off by its keys, a reload, and the clock's B. Says "pressed" after each key the clock takes.
 binary=$1
 source "$(dirname "$0")/lib.sh"
 start_x 1000x600

@@ -16,9 +16,8 @@ class TestPageCue : public QObject
     Q_OBJECT
 
 private slots:
-    // Every cue of the last ten seconds sounds from the page with the hall's; after a nudge of
-    // +10 s at 0:05, none of the schedule it replaced; paused at 0:05.8, none until it goes on.
-    // A page whose sound was turned off stays silent after a reload.
+    // The page sounds every cue of the last ten seconds with the hall, none that a nudge or a
+    // pause replaced, and none once its sound was turned off and it was reloaded.
     void pageSoundsWithTheHall()
     {
         SoundServer server(SoundServer::PulseAudio);
@@ -38,22 +37,41 @@ private slots:
         QTest::qWait(1500);
         hall.stop();
         page.stop();
-        // The cues of each run of the clock, by when the keys say each is due.
-        std::map<int, double> first, nudgedRun, resumedRun;
+        // Empty when the hall plays each cue of a run within 0.4 s of its time, and the page within
+        // 50 ms of the hall or, where a late tick moved the hall's, of the run's whole-second beat.
+        const auto together = [&](const std::map<int, double> &due) {
+            std::map<int, double> inHall;
+            std::vector<double> beats;
+            for (const auto &[cue, moment] : due)
+                if ((inHall[cue] = heardAt(hall, cue, moment, 0.4)) > 0)
+                    beats.push_back(inHall[cue] + cue);
+            std::sort(beats.begin(), beats.end());
+            QByteArray fault;
+            for (const auto &[cue, at] : inHall) {
+                const double fromPage = heardAt(page, cue, at, 0.15);
+                const double beat = beats.empty() ? 0 : beats[beats.size() / 2] - cue;
+                if (at == 0 || std::min(qAbs(fromPage - at), qAbs(fromPage - beat)) > 0.05)
+                    fault += QString::asprintf("cue %d due %.3f: hall %.3f, page %.3f, beat %.3f. ",
+                        cue, due.at(cue), at, fromPage, beat)
+                                 .toUtf8();
+            }
+            return fault;
+        };
+        // The runs before the nudge, after it and after the pause, by the keys' times.
+        std::map<int, double> runs[3];
         for (int cue = 10; cue >= 0; --cue) {
             const double old = continued + 12.4 - cue, unpaused = nudged + left - cue;
-            // The page never sounds what a nudge or a pause replaced.
             QVERIFY2((cue >= 5 || heardAt(page, cue, old, 0.25) == 0) &&
                     (cue > pausedAt || unpaused > resumed ||
                         heardAt(page, cue, unpaused, 0.25) == 0),
                 "cue " + QByteArray::number(cue));
             if (cue >= 5)
-                first[cue] = old;
-            (cue > pausedAt ? nudgedRun : resumedRun)[cue] =
+                runs[0][cue] = old;
+            (cue > pausedAt ? runs[1][cue] : runs[2][cue]) =
                 cue > pausedAt ? unpaused : resumed + pausedAt - cue;
         }
-        for (const auto *run : {&first, &nudgedRun, &resumedRun}) {
-            const QByteArray fault = together(hall, page, *run);
+        for (const auto &run : runs) {
+            const QByteArray fault = together(run);
             QVERIFY2(fault.isEmpty(), fault);
         }
         QVERIFY(heardAt(hall, 0, byHand, 0.4) > 0 && heardAt(page, 0, byHand, 0.4) == 0);
@@ -75,29 +93,6 @@ private:
                    milliseconds)
             ? MonotonicClock::seconds()
             : qInf();
-    }
-
-    // Empty when each cue of one run of the clock is heard in the hall within 0.4 s of when it
-    // is due, and from the page within 50 ms of the hall, or of the run's beat where a late tick
-    // put the hall off it: the cues of one run lie whole seconds apart on the clock's ticks.
-    QByteArray together(const MonitorRecording &hall, const MonitorRecording &page,
-        const std::map<int, double> &due)
-    {
-        std::map<int, double> inHall;
-        std::vector<double> beats;
-        for (const auto &[cue, moment] : due)
-            if ((inHall[cue] = heardAt(hall, cue, moment, 0.4)) > 0)
-                beats.push_back(inHall[cue] + cue);
-        std::sort(beats.begin(), beats.end());
-        QString fault;
-        for (const auto &[cue, at] : inHall) {
-            const double fromPage = heardAt(page, cue, at, 0.15);
-            const double beat = beats.empty() ? 0 : beats[beats.size() / 2] - cue;
-            if (at == 0 || std::min(qAbs(fromPage - at), qAbs(fromPage - beat)) > 0.05)
-                fault += QString::asprintf("cue %d due %.3f: hall %.3f, page %.3f, beat %.3f. ",
-                    cue, due.at(cue), at, fromPage, beat);
-        }
-        return fault.toUtf8();
     }
 
     // When cue `seconds` starts within `slack` s of `moment`, if it is more like that cue

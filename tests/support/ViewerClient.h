@@ -8,9 +8,8 @@
 #include <QTest>
 #include <QtEndian>
 
-// A viewer on loopback that keeps every message it is sent, for tests and the benchmark. It
-// speaks WebSocket itself over TCP, so that it can come from any address in 127.0.0.0/8,
-// leave pings unanswered, and send frames a browser would not.
+// A viewer on loopback that keeps every message it is sent. It speaks WebSocket itself, so that
+// it can come from any address in 127.0.0.0/8, leave pings unanswered, and send odd frames.
 class ViewerClient : public QObject
 {
     Q_OBJECT
