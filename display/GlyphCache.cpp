@@ -32,8 +32,8 @@ void GlyphCache::reset(const QFont &font, const QColor &color, qreal pixelRatio)
     _glyphs.clear();
     _shades.resize(256);
     for (int coverage = 0; coverage < 256; ++coverage) {
-        _shades[coverage] = qPremultiply(
-            qRgba(color.red(), color.green(), color.blue(), coverage * color.alpha() / 255));
+        _shades[coverage] =
+            qRgba(color.red(), color.green(), color.blue(), coverage * color.alpha() / 255);
     }
 }
 

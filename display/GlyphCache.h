@@ -58,7 +58,7 @@ private:
 
     QFont _font;
     QColor _color;
-    // The colour at each of 256 coverages, premultiplied: the glyphs' colour table.
+    // The colour at each of 256 coverages: the glyphs' colour table, which Qt premultiplies.
     QList<QRgb> _shades;
     qreal _pixelRatio = 0;
     QHash<QPair<QString, quint32>, Glyph> _glyphs;

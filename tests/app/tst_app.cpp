@@ -428,21 +428,32 @@ private slots:
             shows({"0:09.9", "0:09.4", "0:08.0"}) && shows({"10:00", "9:59", "0:59.9", "0:59.8"}));
     }
 
-    // On a screen of another pixel ratio a text is drawn afresh, not scaled from the old one.
-    void aNewPixelRatioIsDrawnAfresh()
+    // On a screen of another pixel ratio a text is drawn afresh, not scaled from the old one;
+    // light on dark, it gives off as much light as Qt's own drawing of it.
+    void aTextIsDrawnAfreshForEachPixelRatioAndAsHeavyInAnyColour()
     {
         const auto drawn = [font = ResizableTextView().fontAttributes(100)](
-                               TextSprite &sprite, qreal ratio) {
+                               TextSprite *sprite, qreal ratio, const QColor &ink = Qt::black) {
             QImage image(QSize(900, 150) * ratio, QImage::Format_RGB32);
             image.setDevicePixelRatio(ratio);
-            image.fill(Qt::white);
+            image.fill(ink == Qt::black ? Qt::white : Qt::black);
             QPainter painter(&image);
-            sprite.draw(painter, {10, 120}, "Fall 1901 0:59.9", font, Qt::black, {0, 0, 900, 150});
+            painter.setFont(font), painter.setPen(ink);
+            sprite
+                ? sprite->draw(painter, {10, 120}, "Fall 1901 0:59.9", font, ink, {0, 0, 900, 150})
+                : painter.drawText(QPointF(10, 120), "Fall 1901 0:59.9");
             return image;
         };
-        TextSprite seen, fresh;
-        drawn(seen, 1);
-        QCOMPARE(drawn(seen, 2), drawn(fresh, 2));
+        TextSprite seen, fresh, onDark;
+        drawn(&seen, 1);
+        QCOMPARE(drawn(&seen, 2), drawn(&fresh, 2));
+        const QImage composed = drawn(&onDark, 1, Qt::white), direct = drawn(nullptr, 1, Qt::white);
+        qint64 given = 0, expected = 0;
+        for (int y = 0; y < direct.height(); ++y)
+            for (int x = 0; x < direct.width(); ++x)
+                given += qGray(composed.pixel(x, y)), expected += qGray(direct.pixel(x, y));
+        QVERIFY2(qAbs(given - expected) < expected / 200,
+            qPrintable(QStringLiteral("%1 against %2").arg(given).arg(expected)));
     }
 
     void bannerScrollsThroughWholeBeforeWrapping()

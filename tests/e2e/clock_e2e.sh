@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real clock under openbox in a real X server, driven only by the keys an operator would
-# press (nothing moves the focus or the windows by hand), read from the screen and the X server;
-# then its viewer page in a real browser, read off the screen by OCR.
+# The real clock under openbox in Xvfb, driven only by an operator's keys, read from the screen
+# and the X server; then its viewer page in a real browser, read off the screen by OCR.
 binary=$1
 source "$(dirname "$0")/lib.sh"
 start_x

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuestAdmission.h"
 #include "GuestConnection.h"
-#include "PinGuard.h"
 #include "TemporaryStore.h"
 #include "ViewerClient.h"
-#include "ViewerServer.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
