@@ -429,7 +429,7 @@ private slots:
     }
 
     // On a screen of another pixel ratio a text is drawn afresh, not scaled from the old one;
-    // light on dark, it gives off as much light as Qt's own drawing of it.
+    // light on dark, each row of it gives off as much light as Qt's own drawing of it.
     void aTextIsDrawnAfreshForEachPixelRatioAndAsHeavyInAnyColour()
     {
         const auto drawn = [font = ResizableTextView().fontAttributes(100)](
@@ -448,12 +448,15 @@ private slots:
         drawn(&seen, 1);
         QCOMPARE(drawn(&seen, 2), drawn(&fresh, 2));
         const QImage composed = drawn(&onDark, 1, Qt::white), direct = drawn(nullptr, 1, Qt::white);
-        qint64 given = 0, expected = 0;
-        for (int y = 0; y < direct.height(); ++y)
+        // Row by row, so that a row the glyphs leave out or draw twice shows as well.
+        for (int y = 0; y < direct.height(); ++y) {
+            qint64 given = 0, expected = 0;
             for (int x = 0; x < direct.width(); ++x)
                 given += qGray(composed.pixel(x, y)), expected += qGray(direct.pixel(x, y));
-        QVERIFY2(qAbs(given - expected) < expected / 200,
-            qPrintable(QStringLiteral("%1 against %2").arg(given).arg(expected)));
+            QVERIFY2(qAbs(given - expected) <= expected / 200 + 255,
+                qPrintable(
+                    QStringLiteral("row %1: %2 against %3").arg(y).arg(given).arg(expected)));
+        }
     }
 
     void bannerScrollsThroughWholeBeforeWrapping()
