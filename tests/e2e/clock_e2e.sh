@@ -67,7 +67,8 @@ clock_at() { # EPOCH_SECONDS
     calc "$(state_field secondsLeft) - ($1 * 1000 - $(state_field savedAt)) / 1000"
 }
 start_browser "http://127.0.0.1:$viewer_port/"
-sleep 5 # started, loaded, connected, a few seconds counted
+until_true 300 guest_on "$viewer_port" || fail "the page never asked for the clock"
+sleep 3 # loaded, connected, a few seconds counted
 before=$(clock_at "$(now)")
 import -window root "$work/page.png"
 after=$(clock_at "$(now)")

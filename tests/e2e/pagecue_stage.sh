@@ -13,7 +13,8 @@ printf '{"season":"Spring","year":1901,"orders":false,"secondsLeft":12.4,"runnin
 start_clock "$binary"
 # An output 85 ms slow, as a phone's may be: the page must start each cue that much ahead.
 start_browser "http://127.0.0.1:$port/" --audio-buffer-size=4096
-sleep 5
+until_true 300 guest_on "$port" || fail "the page never asked for the clock"
+sleep 3 # loaded, connected, its cues fetched and decoded
 for step in c:7.6 Right:9 space:3 space:8; do
     xdotool windowactivate --sync "$window" key "${step%:*}"
     echo pressed
