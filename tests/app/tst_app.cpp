@@ -448,7 +448,6 @@ private slots:
         drawn(&seen, 1);
         QCOMPARE(drawn(&seen, 2), drawn(&fresh, 2));
         const QImage composed = drawn(&onDark, 1, Qt::white), direct = drawn(nullptr, 1, Qt::white);
-        // Row by row, so that a row the glyphs leave out or draw twice shows as well.
         for (int y = 0; y < direct.height(); ++y) {
             qint64 given = 0, expected = 0;
             for (int x = 0; x < direct.width(); ++x)

@@ -55,12 +55,9 @@ start_browser() {
         --autoplay-policy=no-user-gesture-required --window-position=0,0 \
         --window-size="${screen/x/,}" "${@:2}" "$1" > "$work/browser.log" 2>&1 & pids+=($!)
 }
-# guest_on PORT: true while something here holds a connection to PORT: a page to the viewer
-# server, from the moment its browser, slow to start cold, asks for it.
-guest_on() {
-    awk -v port="$(printf ':%04X' "$1")" '$4 == "01" && substr($2, 9) == port { on = 1 }
-        END { exit !on }' /proc/net/tcp
-}
+# guest_on PORT: a connection to PORT here is open (a page's, once its browser asks for it).
+guest_on() { awk -v p="$(printf ':%04X' "$1")" '$4 == "01" && substr($2, 9) == p { on = 1 }
+    END { exit !on }' /proc/net/tcp; }
 press() { xdotool key "$1"; sleep 0.3; }
 # shot WINDOW [CROP]: a picture of the window's middle band, where the countdown is (the
 # banner below moves all the time), or of the share of it given.
