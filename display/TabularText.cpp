@@ -4,6 +4,9 @@
 #include <algorithm>
 
 namespace {
+// A countdown uses a handful; text of any other kind could bring many.
+constexpr qsizetype maxRememberedCharacters = 64;
+
 bool isDigit(QChar character)
 {
     return character >= QLatin1Char('0') && character <= QLatin1Char('9');
@@ -49,7 +52,14 @@ TabularText::Metrics TabularText::proportional(QChar character) const
 
 TabularText::Metrics TabularText::metricsOf(QChar character) const
 {
-    return isDigit(character) ? _digits[character.unicode() - '0'] : proportional(character);
+    if (isDigit(character))
+        return _digits[character.unicode() - '0'];
+    const auto known = _others.constFind(character);
+    if (known != _others.constEnd())
+        return *known;
+    if (_others.size() >= maxRememberedCharacters)
+        _others.clear();
+    return *_others.insert(character, proportional(character));
 }
 
 bool TabularText::canPlace(const QString &text) const

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QRawFont>
@@ -43,4 +44,7 @@ private:
 
     QRawFont _rawFont;
     Metrics _digits[10];
+    // The other characters met so far: reading a glyph's advance loads the glyph afresh, and
+    // the last minute lays out its colon and point ten times a second.
+    mutable QHash<QChar, Metrics> _others;
 };

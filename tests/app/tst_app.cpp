@@ -12,6 +12,7 @@
 #include "ProgressBand.h"
 #include "ScrollingView.h"
 #include "SoundPlayer.h"
+#include "TabularText.h"
 #include "TemporaryStore.h"
 #include "TextSprite.h"
 #include "Translations.h"
@@ -355,6 +356,10 @@ private slots:
     void timeStaysInsideItsViewWithSteadyDigits()
     {
         CountdownView view; // resized from one screen to the next
+        const TabularText layout(view.fontAttributes(100)); // its glyph for a character, each time
+        const QString form = "0:1.2:3.4";
+        for (qsizetype i = 0; i < form.size(); ++i)
+            QCOMPARE(layout.place(form)[i].index, layout.rawFont().glyphIndexesForString(form)[i]);
         // Every digit in every place of the time's three shapes, each longer than the one before
         // on the same view: digits sit in cells of one width, and each text is measured anew.
         QStringList times;
