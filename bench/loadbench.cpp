@@ -228,27 +228,32 @@ void measureSound(const QString &binary, int seconds, SoundServer &sound)
 }
 
 // Full screen, the middle of a phase against its last minute (tenths shown), the clock and
-// the X server together, in one run; and the most memory the clock held meanwhile.
+// the X server together, in one run; and the most memory the clock held meanwhile. The middle
+// is measured before the last minute and again after it, and the two averaged: a machine that
+// slows down or speeds up through the run moves both sides of the ratio alike.
 void measureLastMinute(const QString &binary, int seconds)
 {
     const Load middle = load(binary, true, seconds);
     // A minute's phase: its last minute, less the two seconds that full screen takes.
     const Load last = load(binary, true, std::min(seconds, 55), nullptr, 1);
+    const Load middleAgain = load(binary, true, seconds);
     const Load warned =
         load(binary, true, std::min(seconds, 55), nullptr, 1, "display.warning=1\n");
     const QString name = middle.name.section(',', 0, 1);
+    const double middleCpu =
+        (middle.clock + middle.server + middleAgain.clock + middleAgain.server) / 2;
     BenchTable::row(name + ", middle of a phase", "clock and X server CPU, % of one core",
-        percent(middle.clock + middle.server), "");
+        percent(middleCpu), "");
     BenchTable::row(name + ", last minute", "clock and X server CPU, % of one core",
         percent(last.clock + last.server), "");
     BenchTable::row(name, "last minute against the middle",
-        QString::number((last.clock + last.server) / (middle.clock + middle.server), 'f', 2),
-        "<= 1.5");
+        QString::number((last.clock + last.server) / middleCpu, 'f', 2), "<= 1.5");
     BenchTable::row(name + ", last minute in the warning stage",
         "clock and X server CPU, % of one core", percent(warned.clock + warned.server), "");
     BenchTable::row(name, "peak resident memory, MB",
-        QString::number(
-            std::max({middle.peakMegabytes, last.peakMegabytes, warned.peakMegabytes}), 'f', 1),
+        QString::number(std::max({middle.peakMegabytes, last.peakMegabytes,
+                            middleAgain.peakMegabytes, warned.peakMegabytes}),
+            'f', 1),
         "<= 80");
 }
 
