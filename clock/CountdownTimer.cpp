@@ -19,6 +19,11 @@ constexpr double secondsPerMinute = 60.0;
 constexpr int fallbackPhaseMinutes = 59;
 // A time left counts as a whole second while it lies less than this above a whole number.
 constexpr double wholeSecondWindow = 0.1;
+// While counting, ticks fall where the time left lies this far past a tenth: clear of where the
+// tenths shown round (0.05) and of where a whole second's cue falls (0.1). A tick up to 45 ms
+// late then moves neither, and a page working the cues out from the time left hears each on
+// the same tick as the hall.
+constexpr double tickPhase = 0.045;
 } // namespace
 
 CountdownTimer::CountdownTimer(QObject *parent)
@@ -43,17 +48,34 @@ CountdownTimer::CountdownTimer(double minutes, Clock clock, QObject *parent)
     configureTimers();
     connect(&PreferenceNotifier::instance(), &PreferenceNotifier::changed, this,
         &CountdownTimer::applyNewLengthIfUntouched);
-    connect(
-        this, &CountdownTimer::stateChanged, this, [this] { postStateIfChanged(displayTime()); });
+    connect(this, &CountdownTimer::stateChanged, this, [this] {
+        postStateIfChanged(displayTime());
+        scheduleNextTick();
+    });
 }
 
 void CountdownTimer::configureTimers()
 {
     _timer.setTimerType(Qt::PreciseTimer);
-    _timer.setInterval(std::chrono::milliseconds(
-        static_cast<int>(std::lround(COUNTDOWN_TIMER_INTERVAL_DEFAULT * 1000))));
+    _timer.setSingleShot(true);
     connect(&_timer, &QTimer::timeout, this, &CountdownTimer::doUpdate);
-    _timer.start();
+    scheduleNextTick();
+}
+
+void CountdownTimer::scheduleNextTick()
+{
+    double wait = COUNTDOWN_TIMER_INTERVAL_DEFAULT;
+    if (isRunning())
+        wait = untilNextTick(secondsLeft() - (_clock() - _lastUpdate));
+    _timer.start(std::chrono::milliseconds(std::lround(wait * 1000)));
+}
+
+double CountdownTimer::untilNextTick(double secondsLeft)
+{
+    const double interval = COUNTDOWN_TIMER_INTERVAL_DEFAULT;
+    const double sinceTenth = secondsLeft - tickPhase;
+    const double past = sinceTenth - interval * std::floor(sinceTenth / interval);
+    return past < interval / 2 ? past + interval : past;
 }
 
 void CountdownTimer::pause()
@@ -212,6 +234,7 @@ void CountdownTimer::doUpdate()
             finishPhase();
     }
     _lastUpdate = now;
+    scheduleNextTick();
 }
 
 // The game ends with the last phase of its last game-year, when it has one.

@@ -73,6 +73,9 @@ public:
     void setSecondsLeft(double seconds);
     QString displayTime() const;
     static QString displayTime(double secondsLeft);
+    // The wait from a time left of `secondsLeft` to the next tick while counting: to the next
+    // time left on the tick phase at least half an interval away.
+    static double untilNextTick(double secondsLeft);
 
     bool isPaused() const { return _isPaused; }
     bool isRunning() const { return !_isPaused; }
@@ -95,6 +98,7 @@ signals:
 
 private:
     void configureTimers();
+    void scheduleNextTick();
     void applyNewLengthIfUntouched();
     void startNextSeason();
     void finishPhase();

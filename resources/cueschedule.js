@@ -3,9 +3,10 @@
 // own wall time in milliseconds. Plain arithmetic, so that Node drives it without a browser.
 "use strict";
 const CueSchedule = (() => {
-  // The clock ticks every 100 ms and plays cue N at the first tick that takes the time left
-  // below N + 0.1 s; a cue more than 150 ms late is skipped, as the clock skips it.
-  const TICK_MS = 100, CUE_WINDOW_S = 0.1, LATE_MS = 150, MOVED_S = 0.05;
+  // While counting, the clock ticks where the time left lies 45 ms past a tenth, and plays
+  // cue N at the first tick that takes the time left below N + 0.1 s: the one at N + 0.045 s.
+  // A cue more than 150 ms late is skipped, as the clock skips it.
+  const TICK_PHASE_S = 0.045, CUE_WINDOW_S = 0.1, LATE_MS = 150, MOVED_S = 0.05;
   const FIELDS = ["time", "seconds", "running", "at", "phase", "banner", "control", "next",
     "length", "warnAt", "show", "clock24"];
 
@@ -29,8 +30,7 @@ const CueSchedule = (() => {
     momentOf(seconds) {
       const state = this.state;
       if (!state.running || seconds + CUE_WINDOW_S > state.seconds) return null;
-      const ticks = Math.floor((state.seconds - seconds - CUE_WINDOW_S) * 1000 / TICK_MS) + 1;
-      return state.at + ticks * TICK_MS;
+      return state.at + Math.round((state.seconds - seconds - TICK_PHASE_S) * 1000);
     }
 
     // A time set just above a whole second plays that second's cue at once; else null.

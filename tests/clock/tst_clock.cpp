@@ -107,6 +107,17 @@ private slots:
         QCOMPARE(posted("cue"), QStringList({"300", "310", "-2147483648"}));
     }
 
+    void ticksFallClearOfTheTenthsAndTheCues()
+    {
+        // Continued at 0:12.4; a tick 40 ms late; one on time; one past zero.
+        CountdownTimer timer(12.4 / 60, _clock);
+        timer.restart();
+        QList<int> waits{timer.timer().interval()};
+        for (const double elapsed : {0.095, 0.06, 12.28})
+            tick(timer, elapsed), waits << timer.timer().interval();
+        QCOMPARE(waits, QList<int>({55, 60, 100, 120}));
+    }
+
     void lengthsSetBeforeTheFirstContinueApplyAtOnce()
     {
         CountdownTimer timer(_clock);

@@ -10,14 +10,14 @@ const running = { seconds: 12.45, running: true, at: at, phase: "Spring 1901" };
 // Messages in order; then what the last did to the plans, and when each cue asked is due.
 const paused = { seconds: 5.55, running: false, at: at + 6900 };
 const rows = [
-  ["counting from 0:12.45", [running], "void", { 13: null, 10: at + 2400, 5: at + 7400 }],
+  ["counting from 0:12.45", [running], "void", { 13: null, 10: at + 2405, 5: at + 7405 }],
   ["paused at 0:05.55", [running, paused], "void", { 5: null, 4: null }],
-  ["continued", [running, paused, { running: true, at: at + 2e4 }], "kept", { 5: at + 20500 }],
-  ["the count itself", [running, { seconds: 7.45, at: at + 5000 }], "kept", { 5: at + 7400 }],
+  ["continued", [running, paused, { running: true, at: at + 2e4 }], "kept", { 5: at + 20505 }],
+  ["the count itself", [running, { seconds: 7.45, at: at + 5000 }], "kept", { 5: at + 7405 }],
   ["nudged +10 s at 0:05", [running, { seconds: 15.05, at: at + 7400 }], "moved",
-    { 10: at + 12400, 5: at + 17400 }],
+    { 10: at + 12405, 5: at + 17405 }],
   ["a new phase", [running, { phase: "Fall 1901", seconds: 600, at: at + 1000 }], "moved",
-    { 5: at + 596000 }],
+    { 5: at + 595955 }],
 ];
 
 test("each cue is due at the clock's tick, and plans follow pauses, nudges and phases", () => {
