@@ -75,6 +75,9 @@ double CountdownTimer::untilNextTick(double secondsLeft)
     const double interval = COUNTDOWN_TIMER_INTERVAL_DEFAULT;
     const double sinceTenth = secondsLeft - tickPhase;
     const double past = sinceTenth - interval * std::floor(sinceTenth / interval);
+    // A time left too large for a double to hold its tenths has no tick phase.
+    if (!(past >= 0 && past <= interval))
+        return interval;
     return past < interval / 2 ? past + interval : past;
 }
 
